@@ -30,6 +30,10 @@ public:
     HWND Handle() const;                  // the panel window
     void SetBounds(int x, int y, int w, int h);
     void Loaded();                        // lays the controls out for the panel's size
+    void Dpi(int dpi);                    // scales every pixel value; 96 = unscaled
+    // Enables or disables the copy and print buttons (disabled while an operation runs, so
+    // nothing else writes the clipboard while AutoCAD's history is read through it).
+    void ButtonsEnabled(bool on);
 
     // Lines.
     void Add(const std::wstring& Text, int Level, int LogMode, const std::wstring& LinkType = {},
@@ -107,6 +111,8 @@ public:
     TLogClick OnLogClick;
     // Processes all pending messages of the main thread; defaults to a PeekMessage loop.
     TMessagePump MessagePump;
+    // The hint of a control, shown on the status label when xAutoHint is on (none by default).
+    std::function<std::wstring(HWND control)> HintOf;
 
     // Read access for the view, the log file and tests.
     const sb::log::LogCore& Core() const;
