@@ -1,0 +1,105 @@
+// TAcadVer4: the automation component that drives AutoCAD from outside. One class; its definition
+// is split by concern over AcadVer4.cpp (life cycle), AcadSearch.cpp (finding AutoCAD),
+// AcadDrawWindows.cpp (drawing list), AcadWait.cpp (waits, stop and compulsion), and the files of
+// the later concerns (link, activation, sending, prompts, variables, zoom, tabs, DXF, save).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "acad/AcadMasterVer4.h"
+#include "acad/AcadSubVer4.h"
+#include "acad/CompulsionCore.h"
+#include "log/LogAccessVer4.h"
+
+class TLogVer4;
+struct TEnumWindowVer4;
+
+class TAcadVer4 {
+public:
+    TAcadVer4(TLogVer4* Log, const std::wstring& LogName);
+    ~TAcadVer4();
+    TAcadVer4(const TAcadVer4&) = delete;
+    TAcadVer4& operator=(const TAcadVer4&) = delete;
+
+    TLogAccessVer4& Log() { return FLog; }
+    TAcadMasterVer4* Master() const { return FMaster; }
+    void Master(TAcadMasterVer4* Value) { FMaster = Value; }
+
+    unsigned WaitTime_Active() const { return FWaitTime_Active; }
+    void WaitTime_Active(int Value) { FWaitTime_Active = Value < 0 ? 0u : static_cast<unsigned>(Value); }
+    unsigned WaitTime_Command() const { return FWaitTime_Command; }
+    void WaitTime_Command(int Value) { FWaitTime_Command = Value < 0 ? 0u : static_cast<unsigned>(Value); }
+
+    // The window whose visibility OpenWindowWait may raise while a dialog is pending (the main
+    // window); none by default. OwnerShowAllowed, when set and false (a close is pending), keeps
+    // the waits from showing it again.
+    void Owner(HWND Value) { FOwner = Value; }
+    std::function<bool()> OwnerShowAllowed;
+
+    HWND LinkHandle() const { return FLinkHandle; }
+    bool Success() const { return FSuccess; }
+
+    // Drawing windows, active drawing and waits.
+    bool DrawWindowList(TDrawWindowListVer4& DrawList, bool Mode, bool TempCut);
+    int DrawWindowCount();
+    bool GetActiveHandle(HWND& Handle, bool Mode, bool DebugLog);
+    void Wait(unsigned WaitTime);
+    void ActiveWait(int LogMode);
+    void CommandWait(int LogMode, bool NoLog);
+    bool OpenWindowWait(int LogMode, bool DebugLog);
+
+private:
+    friend struct TAcadVer4TestAccess;
+
+    // Finding AutoCAD.
+    bool MasterLinkCheck();
+    bool AcadHandleSearch(bool Silent);
+    void MainWindowCheck(const TEnumWindowVer4& Item);
+    void TextWindowCheck(const TEnumWindowVer4& Item);
+
+    bool ActiveCheck(HWND Handle);
+
+    // Stop and compulsion mode.
+    void CompulsionClear();
+    void SetCompulsionMode(bool Value);
+    bool CompulsionCheck();
+    bool StopCheck();
+    // One pass over the main thread's pending messages.
+    void ProcessMessages();
+
+    TLogAccessVer4 FLog;
+    TAcadMasterVer4* FMaster = nullptr;
+    HWND DialogForm = nullptr;  // helper form of the further automation features
+    HWND FLinkHandle = nullptr;
+    HWND FLastMainHandle = nullptr;
+    std::wstring FLinkPath;
+    std::wstring FLinkOriginalPath;
+    bool FLinkFileOpen = false;
+    bool FLinkFileCopy = false;
+    int FLinkMode = 0;
+    bool FLinkFreeAutoBackUp = false;
+    bool FLinkFreeAutoClose = true;
+    bool FLinkFreeAutoSave = true;
+    bool FLinkFreeAutoDelete = true;
+    bool FLinkReadOnlyPermission = false;
+    void* FAutoBackUpSelect = nullptr;  // backup selector of the further automation features
+    bool FSuccess = false;
+    std::vector<std::wstring> FilterList;
+    std::wstring DxfOutUniqueFile;
+    unsigned FWaitTime_Active = 500;
+    unsigned FWaitTime_Command = 300;
+    // FCompulsionMode, CompulsionBackMode, CompulsionStartLog, CompulsionCancelLog and
+    // CompulsionBreakingCount, kept together for the window-free rules.
+    sb::acad::CompulsionState FCompulsion;
+    bool FReadOnlyLinkFlag = false;
+    std::vector<std::wstring> DxfList;  // the DXF buffer's type comes with the DXF reader
+    std::vector<std::wstring> UniqueFileList;
+    std::wstring BeforeWmfOutPath;
+    std::wstring BeforeDxfOutPath;
+
+    HWND FOwner = nullptr;
+};
