@@ -58,6 +58,7 @@ public:
     bool RunFlag() const { return FRunFlag; }
     HWND Control(int id) const;
     bool Checked(int id) const;
+    std::wstring Hint(int id) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -43,6 +43,11 @@ bool TMainForm::Checked(int id) const {
     return h && SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+std::wstring TMainForm::Hint(int id) const {
+    auto it = FHints.find(id);
+    return it == FHints.end() ? L"" : it->second;
+}
+
 std::wstring TMainForm::Caption(int id) const {
     const ControlSpec* spec = FindSpec(id);
     return spec && spec->caption ? spec->caption : L"";
