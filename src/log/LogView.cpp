@@ -149,6 +149,13 @@ LRESULT TLogViewVer4::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         Layout();
         return 0;
+    case WM_NCDESTROY: {
+        // The parent went first: forget every handle so later calls touch nothing stale.
+        HWND self = panel_;
+        SetWindowLongPtrW(self, GWLP_USERDATA, 0);
+        panel_ = list_ = level_ = combo_ = mainBar_ = stepBar_ = clip_ = print_ = nullptr;
+        return DefWindowProcW(self, msg, wp, lp);
+    }
     default:
         break;
     }

@@ -416,6 +416,46 @@ TEST_F(LogWin, StatusLabelShowsTheMessageAndFlashes) {
     EXPECT_EQ(TextOf(label), L"after");
 }
 
+TEST_F(LogWin, StatusLabelIsPaintedInTheChosenColours) {
+    HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 300, 400, 20, host, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(label, nullptr);
+    log->MessageLabel(label);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    auto pixel = [&] {
+        RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(label);
+        const COLORREF colour = GetPixel(dc, 395, 10);
+        ReleaseDC(label, dc);
+        return colour;
+    };
+    log->Error(L"e");
+    ASSERT_TRUE(log->Core().FlashMemory());
+    EXPECT_EQ(pixel(), RGB(255, 0, 0));
+    log->MessageLabelClear();
+    EXPECT_EQ(pixel(), GetSysColor(COLOR_BTNFACE));
+    log->xMessageBrushColor(RGB(0, 0, 255));
+    SendMessageW(log->Handle(), WM_TIMER, 1, 0);  // what the 500 ms timer does
+    EXPECT_EQ(pixel(), RGB(0, 0, 255));
+}
+
+TEST(LogLifetime, ParentDestroyedFirstLeavesTheLogHarmless) {
+    HWND host = MakeHost();
+    ASSERT_NE(host, nullptr);
+    auto log = std::make_unique<TLogVer4>(host, 100);
+    HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
+    log->MessageLabel(label);
+    DestroyWindow(host);
+    log->Add(L"a", 0, 1);
+    log->Error(L"e");
+    log->Clear();
+    log->Dpi(120);
+    log->Loaded();
+    EXPECT_EQ(log->Handle(), nullptr);
+    log.reset();
+}
+
 // ---- refresh thread and message pump ----------------------------------------------------------
 
 TEST_F(LogWin, DefaultPumpDispatchesPostedMessagesAndKeepsTheQuitRequest) {
