@@ -1,0 +1,95 @@
+#include "Fixture.h"
+
+using namespace acadsim;
+
+TEST(AcadsimScenario, DefaultsFollowTheRelease) {
+    struct Case {
+        const char* json;
+        const wchar_t* title;
+        bool unicode;
+        const wchar_t* acadver;
+        const wchar_t* format;
+    } cases[] = {
+        {R"({"drawings": []})", L"Autodesk AutoCAD 2023", true, L"24.2s (LMS Tech)", L"2018"},
+        {R"({"release": {"year": 2008}, "drawings": []})", L"AutoCAD 2008", true, L"17.1s (LMS Tech)", L"2007"},
+        {R"({"release": {"year": 2002, "lt": true}, "drawings": []})", L"AutoCAD LT 2002", false, L"15.06s (LMS Tech)", L"2000"},
+        {R"({"release": {"year": 14}, "drawings": []})", L"AutoCAD R14", false, L"14.0", L"R14"},
+        {R"({"release": {"year": 2012, "lt": true}, "drawings": []})", L"Autodesk AutoCAD LT 2012", true, L"18.2s (LMS Tech)", L"2010"},
+    };
+    for (const auto& c : cases) {
+        Scenario sc = acadsim_test::scenarioFrom(c.json);
+        EXPECT_EQ(sc.release.title, c.title) << c.json;
+        EXPECT_EQ(sc.release.unicode, c.unicode) << c.json;
+        ASSERT_TRUE(sc.release.acadver.has_value());
+        EXPECT_EQ(*sc.release.acadver, c.acadver) << c.json;
+        EXPECT_EQ(sc.release.nativeFormat(), c.format) << c.json;
+        EXPECT_FALSE(sc.release.version.has_value());
+    }
+}
+
+TEST(AcadsimScenario, InvalidScenariosNameTheKey) {
+    struct Case {
+        const char* json;
+        const char* key;
+    } cases[] = {
+        {"{", "not valid JSON"},
+        {R"({"release": {"year": 2003}, "drawings": []})", "release.year"},
+        {R"({"release": {"exe": "NOTEPAD.EXE"}, "drawings": []})", "release.exe"},
+        {R"({})", "drawings"},
+        {R"({"drawings": {}})", "drawings"},
+        {R"({"drawings": [{"layouts": [{"name": "A"}, {"name": "a"}]}]})", "drawings[0].layouts[1].name"},
+        {R"({"drawings": [{"layouts": [{"name": "モデル"}]}]})", "drawings[0].layouts[0].name"},
+        {R"({"drawings": [{"layouts": [{"name": "A", "tabOrder": 0}]}]})", "drawings[0].layouts[0].tabOrder"},
+        {R"({"drawings": [{"model": {"limits": [10, 0, 0, 5]}}]})", "drawings[0].model.limits"},
+        {R"({"drawings": [{"model": {"view": {"height": 0}}}]})", "drawings[0].model.view.height"},
+        {R"({"drawings": [{"currentTab": "Nowhere"}]})", "drawings[0].currentTab"},
+        {R"({"drawings": [{"readOnly": "yes"}]})", "drawings[0].readOnly"},
+        {R"({"drawings": [{}], "active": 1})", "active"},
+        {R"({"drawings": [], "sysvars": {"FILEDIA": "2"}})", "sysvars.FILEDIA"},
+        {R"({"drawings": [], "dialogs": [{"trigger": "later", "title": "x"}]})", "dialogs[0].trigger"},
+        {R"({"drawings": [], "dialogs": [{"trigger": "command", "title": "x"}]})", "dialogs[0].command"},
+    };
+    for (const auto& c : cases) {
+        Scenario sc;
+        std::string error;
+        EXPECT_FALSE(parseScenario(c.json, sc, error)) << c.json;
+        EXPECT_NE(error.find(c.key), std::string::npos) << c.json << " -> " << error;
+    }
+}
+
+TEST(AcadsimScenario, DrawingsGetTabsTitlesAndViews) {
+    Scenario sc = acadsim_test::scenarioFrom(acadsim_test::kTwoDrawings);
+    ASSERT_EQ(sc.drawings.size(), 2u);
+    const Drawing& d = sc.drawings[0];
+    EXPECT_EQ(d.title(), L"plan1.dwg");
+    ASSERT_EQ(d.tabs.size(), 3u);
+    EXPECT_EQ(d.tabs[2].name, L"Plan A");
+    EXPECT_EQ(d.tabs[2].tabOrder, 2);
+    EXPECT_FALSE(d.tabs[2].centerZoom);
+    EXPECT_EQ(d.findTab(L"plan a"), 2);
+    EXPECT_EQ(d.findTab(L"モデル"), 0);
+    EXPECT_EQ(sc.drawings[1].title(), L"Drawing1.dwg");
+    // A layout without a view looks at its limits.
+    EXPECT_DOUBLE_EQ(d.tabs[1].view.cx, 210);
+    EXPECT_DOUBLE_EQ(d.tabs[1].view.height, 297);
+}
+
+TEST(AcadsimText, HalfWidthKanaKeepsKanjiAndVoicedMarks) {
+    EXPECT_EQ(halfWidthKana(L"コマンド:"), L"\uFF7A\uFF8F\uFF9D\uFF84\uFF9E:");
+    EXPECT_EQ(halfWidthKana(L"*キャンセル*"), L"*\uFF77\uFF6C\uFF9D\uFF7E\uFF99*");
+    EXPECT_EQ(halfWidthKana(L"ページ設定"), L"\uFF8D\uFF9F\uFF70\uFF7C\uFF9E設定");
+    EXPECT_EQ(halfWidthKana(L"読み込み専用。"), L"読み込み専用。");
+}
+
+TEST(AcadsimText, NumbersAsAutoCADPrintsThem) {
+    EXPECT_EQ(formatReal(297), L"297.0000");
+    EXPECT_EQ(formatReal(-0.00001), L"-0.0000");
+    EXPECT_EQ(formatReal(1e20), L"1.0000E+20");
+    EXPECT_EQ(formatReal(-1e20), L"-1.0000E+20");
+    double v = 0;
+    EXPECT_TRUE(parseReal(L" 1.5e2 ", v));
+    EXPECT_DOUBLE_EQ(v, 150);
+    EXPECT_FALSE(parseReal(L"1,5", v));
+    EXPECT_FALSE(parseReal(L"12abc", v));
+    EXPECT_EQ(fromUtf8(toUtf8(L"図面\xD83D\xDE00")), L"図面\xD83D\xDE00");
+}
