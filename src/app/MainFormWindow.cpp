@@ -137,8 +137,10 @@ void TMainForm::CreateControls() {
                                 id, FInstance, nullptr);
             break;
         case ControlKind::Group: {
-            h = CreateWindowExW(WS_EX_CONTROLPARENT, panelClass, caption, child | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                                parent, id, FInstance, nullptr);
+            // No WS_CLIPCHILDREN: the frame covers the whole group and paints no interior, so the
+            // group itself must erase below it.
+            h = CreateWindowExW(WS_EX_CONTROLPARENT, panelClass, caption, child, 0, 0, 0, 0, parent, id, FInstance,
+                                nullptr);
             HWND frame = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, h,
                                          nullptr, FInstance, nullptr);
             FGroupFrames[spec.id] = frame;
