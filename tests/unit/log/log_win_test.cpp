@@ -203,6 +203,43 @@ TEST_F(LogWin, LinesPaintTheirColoursAndTheRestOfTheListIsWhite) {
     DeleteDC(memory);
 }
 
+TEST_F(LogWin, FocusedLineIsWhiteOnBlackSelectionAloneKeepsItsColours) {
+    log->Error(L"e");
+    struct Case {
+        const char* name;
+        UINT item;
+        UINT state;
+        COLORREF background;
+    };
+    const Case cases[] = {
+        {"selected newest line", 0, ODS_SELECTED, RGB(255, 0, 0)},
+        {"focused line", 0, ODS_SELECTED | ODS_FOCUS, RGB(0, 0, 0)},
+        {"item without a record", 5, 0, RGB(255, 255, 255)},
+    };
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 13);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_LISTBOX;
+        dis.CtlID = TLogViewVer4::ListId;
+        dis.itemID = c.item;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = c.state;
+        dis.hwndItem = list;
+        dis.hDC = memory;
+        dis.rcItem = RECT{0, 0, 100, 13};
+        SendMessageW(log->Handle(), WM_DRAWITEM, TLogViewVer4::ListId, reinterpret_cast<LPARAM>(&dis));
+        EXPECT_EQ(GetPixel(memory, 95, 6), c.background);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
 TEST_F(LogWin, LineHeightAndLayoutFollowTheDpi) {
     struct Case {
         int dpi;
