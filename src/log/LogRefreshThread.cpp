@@ -1,23 +1,23 @@
 #include "log/LogRefreshThread.h"
 
-TLogRefreshThreadVer4::TLogRefreshThreadVer4()
+TLogThreadVer4::TLogThreadVer4()
     : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (stop_) thread_ = sb::log::win::UniqueHandle(CreateThread(nullptr, 0, &Run, this, 0, nullptr));
 }
 
-TLogRefreshThreadVer4::~TLogRefreshThreadVer4() {
+TLogThreadVer4::~TLogThreadVer4() {
     if (thread_) {
         SetEvent(stop_.get());
         WaitForSingleObject(thread_.get(), INFINITE);
     }
 }
 
-DWORD WINAPI TLogRefreshThreadVer4::Run(LPVOID self) {
-    static_cast<TLogRefreshThreadVer4*>(self)->Loop();
+DWORD WINAPI TLogThreadVer4::Run(LPVOID self) {
+    static_cast<TLogThreadVer4*>(self)->Loop();
     return 0;
 }
 
-void TLogRefreshThreadVer4::Loop() {
+void TLogThreadVer4::Loop() {
     for (;;) {
         DWORD period;
         {
@@ -29,7 +29,7 @@ void TLogRefreshThreadVer4::Loop() {
     }
 }
 
-bool TLogRefreshThreadVer4::TakeDue(int processTimeMs) {
+bool TLogThreadVer4::TakeDue(int processTimeMs) {
     sb::log::win::Lock guard(lock_);
     ProcessTime = processTimeMs;
     if (!thread_) return true;  // no thread could be started: refresh every time rather than never

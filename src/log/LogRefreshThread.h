@@ -7,13 +7,13 @@
 
 #include "log/LogWin32.h"
 
-class TLogRefreshThreadVer4 {
+class TLogThreadVer4 {
 public:
-    TLogRefreshThreadVer4();
+    TLogThreadVer4();
     // Signals the stop event and waits for the thread to end.
-    ~TLogRefreshThreadVer4();
-    TLogRefreshThreadVer4(const TLogRefreshThreadVer4&) = delete;
-    TLogRefreshThreadVer4& operator=(const TLogRefreshThreadVer4&) = delete;
+    ~TLogThreadVer4();
+    TLogThreadVer4(const TLogThreadVer4&) = delete;
+    TLogThreadVer4& operator=(const TLogThreadVer4&) = delete;
 
     bool Running() const { return static_cast<bool>(thread_); }
     // Sets the period for the next cycle and takes the "refresh due" mark (test and clear).

@@ -69,7 +69,7 @@ public:
     void LineAppended(const sb::log::TLogLinkVer4& line) override { view->AppendLine(line.Text); }
     void LastLineReplaced(const std::wstring& text) override { view->ReplaceLastLine(text); }
     void LinesCleared() override { view->ClearLines(); }
-    bool RefreshDue(int refreshTimeMs) override { return thread.TakeDue(refreshTimeMs); }
+    bool RefreshDue(int refreshTimeMs) override { return LogThread.TakeDue(refreshTimeMs); }
     void PumpMessages() override {
         Safe([&] {
             if (owner_.MessagePump)
@@ -101,7 +101,7 @@ public:
     void LineDoubleClicked(int index);
 
     TLogVer4& owner_;
-    TLogRefreshThreadVer4 thread;  // first in, last out: it outlives everything that asks it
+    TLogThreadVer4 LogThread;  // first in, last out: it outlives everything that asks it
     sb::log::LogCore core;
     TLogStatusLabelVer4 label;
     std::unique_ptr<TLogViewVer4> view;
