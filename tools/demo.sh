@@ -7,13 +7,15 @@ mkdir -p "$OUT"
 EXE="$ROOT/build/win/src/app/Sheetbay.exe"
 wine "$EXE" >/dev/null 2>&1 &
 PID=$!
-# Wait for the main window to be mapped (xwininfo lists it by its title).
+window=
 for _ in $(seq 1 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q 'Sheetbay Ver' && break
+  window=$(xwininfo -name 'Sheetbay Ver1.28' 2>/dev/null | awk '/Window id:/ {print $4}') || true
+  [ -n "$window" ] && break
   sleep 0.2
 done
-sleep 1
-import -window root "$OUT/sheetbay-main.png"
+[ -n "$window" ] || { echo "demo: Sheetbay's window did not appear" >&2; exit 1; }
+sleep 1  # let the first paint finish
+import -window "$window" "$OUT/sheetbay-main.png"
 echo "demo: screenshot in $OUT/sheetbay-main.png"
 if [ "${WINE_SESSION_DISPLAY:-}" = keep ]; then
   wait "$PID" || true
