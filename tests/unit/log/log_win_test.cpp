@@ -476,6 +476,23 @@ TEST_F(LogWin, StatusLabelIsPaintedInTheChosenColours) {
     EXPECT_EQ(pixel(), RGB(0, 0, 255));
 }
 
+TEST_F(LogWin, AutoHintShowsTheHintOfADisabledControlUnderThePointer) {
+    HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 300, 400, 20, host, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    log->MessageLabel(label);
+    HWND print = Control(TLogViewVer4::PrintId);
+    log->HintOf = [&](HWND control) { return control == print ? std::wstring(L"印刷\r\nします") : std::wstring(); };
+    log->xAutoHint(true);
+    log->ButtonsEnabled(false);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+    UpdateWindow(host);
+    RECT rc;
+    GetWindowRect(print, &rc);
+    ASSERT_TRUE(SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    SendMessageW(log->Handle(), WM_TIMER, 1, 0);  // what the 500 ms timer does
+    EXPECT_EQ(TextOf(label), L"印刷します");
+}
+
 TEST(LogLifetime, ParentDestroyedFirstLeavesTheLogHarmless) {
     HWND host = MakeHost();
     ASSERT_NE(host, nullptr);
