@@ -147,6 +147,8 @@ void TMainForm::FormRefresh() {
     EnableWindow(Control(IDC_OPTIONPAGE), !FRunFlag);
     CopyEnabledToChildren(Control(IDC_MAINPAGE));
     CopyEnabledToChildren(Control(IDC_OPTIONPAGE));
+    // Nothing may write the clipboard while AutoCAD's history is read through it.
+    Log->ButtonsEnabled(!FRunFlag);
 }
 
 void TMainForm::SubFormShow() {
@@ -168,8 +170,7 @@ bool TMainForm::FormCloseQuery() {
 
 void TMainForm::FormClose() {
     Ini->Save(ExeSiblingPath(L".INI"), 0, true);
-    if (!Log->SaveToFile(ExeSiblingPath(L".Log")))
-        Log->Error(L"ログファイルを保存できませんでした");
+    Log->SaveToFile(ExeSiblingPath(L".Log"));
 }
 
 void TMainForm::FinishPendingClose() {
