@@ -45,12 +45,18 @@ bool ForceForeground(HWND Handle, HWND OwnWindow) {
     if (own == 0) return false;
     const DWORD target = Handle ? GetWindowThreadProcessId(Handle, nullptr) : 0;
     if (target == 0) return false;
-    InputAttachment attachment(target, own);
-    if (!attachment.Attached()) return false;
     {
+        InputAttachment attachment(target, own);
+        if (!attachment.Attached()) return false;
         ForegroundLockLift lift;
         SetForegroundWindow(Handle);
         SetActiveWindow(Handle);
+    }
+    // Some systems drop the foreground when the shared input is split again; ask once more,
+    // while this program still holds the foreground right it just used.
+    if (GetForegroundWindow() != Handle) {
+        ForegroundLockLift lift;
+        SetForegroundWindow(Handle);
     }
     return true;
 }
