@@ -1,0 +1,239 @@
+#include "App.h"
+
+#include <commctrl.h>
+
+#include "State.h"
+#include "Text.h"
+
+namespace acadsim {
+
+App* g_app = nullptr;
+
+App::App(Scenario sc, std::wstring statePath, std::wstring exeName)
+    : session_(std::make_unique<Session>(std::move(sc), files_)),
+      statePath_(std::move(statePath)),
+      exeName_(std::move(exeName)) {}
+
+App::~App() = default;
+
+LRESULT App::defFrame(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return ansi() ? DefFrameProcA(h, mdiClient_, m, w, l) : DefFrameProcW(h, mdiClient_, m, w, l);
+}
+LRESULT App::defChild(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return ansi() ? DefMDIChildProcA(h, m, w, l) : DefMDIChildProcW(h, m, w, l);
+}
+LRESULT App::defWindow(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return ansi() ? DefWindowProcA(h, m, w, l) : DefWindowProcW(h, m, w, l);
+}
+
+int App::drawingOf(HWND child) const {
+    for (size_t i = 0; i < children_.size(); ++i)
+        if (children_[i] && children_[i] == child) return static_cast<int>(i);
+    return -1;
+}
+
+int App::run() {
+    MSG msg;
+    for (;;) {
+        BOOL r = ansi() ? GetMessageA(&msg, nullptr, 0, 0) : GetMessageW(&msg, nullptr, 0, 0);
+        if (r <= 0) break;
+        HWND dialog = nullptr;
+        for (const auto& d : dialogs_)
+            if (d.first == msg.hwnd || IsChild(d.first, msg.hwnd)) dialog = d.first;
+        if (dialog && IsDialogMessageW(dialog, &msg)) continue;
+        if (!TranslateMDISysAccel(mdiClient_, &msg)) {
+            TranslateMessage(&msg);
+            if (ansi()) DispatchMessageA(&msg);
+            else DispatchMessageW(&msg);
+        }
+    }
+    writeState();
+    return 0;
+}
+
+void App::receive(const std::wstring& text) {
+    ++received_;
+    queue_ += text;
+    PostMessageW(frame_, WM_APP_PUMP, 0, 0);
+}
+
+void App::pump() {
+    int latency = session_->scenario().commandLatencyMs;
+    while (!queue_.empty() && !session_->dialogOpen()) {
+        wchar_t c = queue_.front();
+        if (c == L'\r' && latency > 0 && !released_) {
+            if (!holding_) {
+                holding_ = true;
+                SetTimer(frame_, TIMER_COMMAND, static_cast<UINT>(latency), nullptr);
+            }
+            break;
+        }
+        released_ = false;
+        queue_.erase(0, 1);
+        session_->type(c);
+        if (c == L'\r' || c == L' ' || c == 3 || c == 27) {
+            raiseDialogs();
+            sync();
+            writeState();
+        }
+    }
+    sync();
+    writeState();
+}
+
+void App::commandTimer() {
+    KillTimer(frame_, TIMER_COMMAND);
+    holding_ = false;
+    released_ = true;
+    pump();
+}
+
+void App::activated(HWND child) {
+    int index = drawingOf(child);
+    if (index < 0) return;
+    if (session_->scenario().activationLatencyMs > 0) {
+        pendingActivation_ = index;
+        SetTimer(frame_, TIMER_ACTIVATE, static_cast<UINT>(session_->scenario().activationLatencyMs), nullptr);
+        return;
+    }
+    session_->setCurrent(index);
+    sync();
+    writeState();
+}
+
+void App::activationTimer() {
+    KillTimer(frame_, TIMER_ACTIVATE);
+    if (pendingActivation_ >= 0) session_->setCurrent(pendingActivation_);
+    pendingActivation_ = -1;
+    sync();
+    writeState();
+}
+
+void App::copyHistory() {
+    int d = session_->current();
+    std::wstring text = d >= 0 ? session_->clipboardText(d) : std::wstring();
+    putClipboardText(textWindow_, text, ansi());
+}
+
+void App::dialogClosed(HWND dialog, int commandId) {
+    auto it = dialogs_.find(dialog);
+    if (it == dialogs_.end()) return;
+    int serial = it->second;
+    bool checked = IsDlgButtonChecked(dialog, 100) == BST_CHECKED;
+    dialogs_.erase(it);
+    DestroyWindow(dialog);
+    if (dialogs_.empty()) EnableWindow(frame_, TRUE);
+    session_->dialogClosed(serial, commandId, checked);
+    raiseDialogs();
+    sync();
+    writeState();
+    PostMessageW(frame_, WM_APP_PUMP, 0, 0);
+}
+
+void App::raiseDialogs() {
+    while (auto request = session_->takeDialogRequest()) {
+        HWND h = createDialogWindow(frame_, request->spec, ansi(), font_.get());
+        if (!h) {
+            session_->dialogClosed(request->serial, 2, false);
+            continue;
+        }
+        dialogs_[h] = request->serial;
+        EnableWindow(frame_, FALSE);
+        SetForegroundWindow(h);
+    }
+}
+
+void App::viewResized(HWND child, int width, int height) {
+    int index = drawingOf(child);
+    if (index >= 0 && width > 0 && height > 0)
+        session_->setViewAspect(index, static_cast<double>(width) / height);
+}
+
+void App::setText(HWND h, const std::wstring& text) {
+    if (h) SetWindowTextW(h, text.c_str());
+}
+
+void App::updateFrameTitle() {
+    if (!frame_) return;
+    std::wstring base = session_->release().title;
+    Drawing* d = session_->currentDrawing();
+    BOOL maximized = FALSE;
+    SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    setText(frame_, d && !maximized ? base + L" - [" + d->title() + L"]" : base);
+}
+
+void App::sync() {
+    Session& s = *session_;
+    auto& drawings = s.drawings();
+    for (size_t i = 0; i < drawings.size(); ++i) {
+        if (!drawings[i].open && children_[i]) {
+            HWND child = children_[i];
+            children_[i] = nullptr;
+            tabBars_[i] = nullptr;
+            SendMessageW(mdiClient_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+        }
+        if (!children_[i]) continue;
+        std::wstring title = drawings[i].title();
+        if (shownTitles_[i] != title) {
+            shownTitles_[i] = title;
+            setText(children_[i], title);
+        }
+        SendMessageW(tabBars_[i], SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(tabsText(s, drawings[i]).c_str()));
+        InvalidateRect(GetWindow(children_[i], GW_CHILD), nullptr, FALSE);
+    }
+    int cur = s.current();
+    updateFrameTitle();
+    std::wstring textTitle = s.t(L"AutoCAD テキスト ウィンドウ");
+    if (cur >= 0) textTitle += L" - " + drawings[static_cast<size_t>(cur)].title();
+    wchar_t buf[512] = {};
+    GetWindowTextW(textWindow_, buf, 511);
+    if (textTitle != buf) setText(textWindow_, textTitle);
+    std::wstring command = cur >= 0 ? s.commandLineText(cur) : s.commandPrompt() + L" ";
+    std::wstring history = cur >= 0 ? s.historyText(cur) : std::wstring();
+    if (command != shownCommand_) {
+        shownCommand_ = command;
+        setText(commandEdit_, command);
+        int n = static_cast<int>(command.size());
+        SendMessageW(commandEdit_, EM_SETSEL, n, n);
+    }
+    if (history != shownHistory_) {
+        shownHistory_ = history;
+        setText(historyEdit_, history);
+        int n = GetWindowTextLengthW(historyEdit_);
+        SendMessageW(historyEdit_, EM_SETSEL, n, n);
+        SendMessageW(historyEdit_, EM_SCROLLCARET, 0, 0);
+    }
+    if (s.quitRequested() && !quitting_) {
+        quitting_ = true;
+        PostMessageW(frame_, WM_CLOSE, 0, 0);
+    }
+}
+
+void App::writeState() {
+    if (statePath_.empty()) return;
+    unsigned long long changes = session_->changes() + received_;
+    if (changes == writtenChanges_) return;
+    writtenChanges_ = changes;
+    ProcessInfo p{GetCurrentProcessId(), exeName_, received_};
+    writeFileAtomically(statePath_, stateJson(*session_, p, ++sequence_));
+}
+
+void App::childDestroyed(HWND child) {
+    int index = drawingOf(child);
+    if (index < 0) return;
+    children_[static_cast<size_t>(index)] = nullptr;
+    tabBars_[static_cast<size_t>(index)] = nullptr;
+    if (session_->drawings()[static_cast<size_t>(index)].open) session_->closeDrawing(index);
+    if (!quitting_) {
+        sync();
+        writeState();
+    }
+}
+
+void App::frameDestroyed() {
+    quitting_ = true;
+    writeState();
+    PostQuitMessage(0);
+}
+
+}  // namespace acadsim
