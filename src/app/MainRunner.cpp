@@ -32,6 +32,9 @@ void TMainForm::CreateComponents() {
     Acad->Master(AcadMaster.get());
     Acad->WaitTime_Active(500);
     Acad->WaitTime_Command(300);
+    Acad->Owner(FHandle);
+    // While a close is pending the window stays hidden, whatever a wait would like to show.
+    Acad->OwnerShowAllowed = [this] { return !FClosePending; };
 }
 
 void TMainForm::FormShow() {
