@@ -37,7 +37,8 @@ bool TMainForm::SubAllSave(TDrawWindowListVer4&) {
     return false;
 }
 
-bool TMainForm::SubNoIcon(TDrawWindowListVer4&) {
-    Log->Emergency(L"最小化･最大化の解除はまだ実装されていません");
-    return false;
+bool TMainForm::SubNoIcon(TDrawWindowListVer4& DrawList) {
+    // Window calls only: no AutoCAD command is involved.
+    SubOpenWindow(DrawList);
+    return true;
 }
