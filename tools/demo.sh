@@ -1,24 +1,17 @@
 #!/usr/bin/env bash
-# Runs inside tools/wine-session: starts Sheetbay and keeps a screenshot of its main window.
+# Runs inside tools/wine-session: the AutoCAD stand-in with six drawings, Sheetbay arranging them
+# "横2列に並べる" with the file-name sort on; screenshots before and after and Sheetbay's log in demo-out/.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/demo-out"
+BUILD="$ROOT/build/win"
 mkdir -p "$OUT"
-EXE="$ROOT/build/win/src/app/Sheetbay.exe"
-wine "$EXE" >/dev/null 2>&1 &
-PID=$!
-window=
-for _ in $(seq 1 100); do
-  window=$(xwininfo -name 'Sheetbay Ver1.28' 2>/dev/null | awk '/Window id:/ {print $4}') || true
-  [ -n "$window" ] && break
-  sleep 0.2
+keep=
+[ "${WINE_SESSION_DISPLAY:-}" = keep ] && keep=keep
+wine "$BUILD/tools/demo/SheetbayDemo.exe" "$BUILD/tools/acadsim/ACAD.exe" "$BUILD/src/app/Sheetbay.exe" \
+  "$ROOT/tools/demo/demo-scenario.json" "$OUT" $keep
+for shot in before after; do
+  convert "$OUT/$shot.bmp" -crop 1600x830+0+0 "$OUT/$shot.png" && rm -f "$OUT/$shot.bmp"
 done
-[ -n "$window" ] || { echo "demo: Sheetbay's window did not appear" >&2; exit 1; }
-sleep 1  # let the first paint finish
-import -window "$window" "$OUT/sheetbay-main.png"
-echo "demo: screenshot in $OUT/sheetbay-main.png"
-if [ "${WINE_SESSION_DISPLAY:-}" = keep ]; then
-  wait "$PID" || true
-else
-  kill "$PID" 2>/dev/null || true
-fi
+iconv -f UTF-16 -t UTF-8 "$OUT/Sheetbay.Log" > "$OUT/Sheetbay-log.txt" 2>/dev/null || true
+echo "demo: $OUT/before.png, $OUT/after.png, $OUT/Sheetbay.Log"
