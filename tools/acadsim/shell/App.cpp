@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "Files.h"
 #include "State.h"
 #include "Text.h"
 
@@ -123,6 +124,21 @@ void App::dialogClosed(HWND dialog, int commandId) {
     dialogs_.erase(it);
     DestroyWindow(dialog);
     if (dialogs_.empty()) EnableWindow(frame_, TRUE);
+    if (serial == closeSerial_) {
+        // Yes saves the modified drawings, No discards them; both close. Cancel keeps AutoCAD.
+        closeSerial_ = 0;
+        session_->dialogClosed(serial, commandId, checked);
+        if (commandId == 6 || commandId == 7) {
+            if (commandId == 6)
+                for (auto& d : session_->drawings())
+                    if (d.open && d.modified && !d.path.empty() && !files_.isReadOnly(d.path))
+                        files_.writeFile(d.path, drawingBytes(*session_, d, d.format));
+            DestroyWindow(frame_);
+        } else {
+            writeState();
+        }
+        return;
+    }
     session_->dialogClosed(serial, commandId, checked);
     raiseDialogs();
     sync();
@@ -132,13 +148,15 @@ void App::dialogClosed(HWND dialog, int commandId) {
 
 void App::raiseDialogs() {
     while (auto request = session_->takeDialogRequest()) {
+        // Modal: the frame is disabled before the dialog shows itself, at the end of its set-up.
+        EnableWindow(frame_, FALSE);
         HWND h = createDialogWindow(frame_, request->spec, ansi(), font_.get());
         if (!h) {
+            if (dialogs_.empty()) EnableWindow(frame_, TRUE);
             session_->dialogClosed(request->serial, 2, false);
             continue;
         }
         dialogs_[h] = request->serial;
-        EnableWindow(frame_, FALSE);
         SetForegroundWindow(h);
     }
 }
@@ -228,6 +246,25 @@ void App::childDestroyed(HWND child) {
         sync();
         writeState();
     }
+}
+
+void App::closeRequested() {
+    if (closeSerial_) return;
+    std::wstring names;
+    for (const auto& d : session_->drawings())
+        if (d.open && d.modified) names += (names.empty() ? L"" : L", ") + d.title();
+    if (names.empty()) {
+        DestroyWindow(frame_);
+        return;
+    }
+    DialogSpec spec;
+    spec.id = L"savechanges";
+    spec.title = L"AutoCAD";
+    spec.body = {names + session_->t(L" への変更を保存しますか?")};
+    spec.buttons = {{session_->t(L"はい(&Y)"), 6}, {session_->t(L"いいえ(&N)"), 7}, {session_->t(L"キャンセル"), 2}};
+    closeSerial_ = session_->requestDialog(spec, -1);
+    raiseDialogs();
+    writeState();
 }
 
 void App::frameDestroyed() {

@@ -39,6 +39,7 @@ public:
     void viewResized(HWND child, int width, int height);
     void paintView(HWND view, HDC dc);
     void frameDestroyed();
+    void closeRequested();  // WM_CLOSE on the frame
     void childDestroyed(HWND child);
     void updateFrameTitle();
 
@@ -86,6 +87,7 @@ private:
     std::wstring shownCommand_, shownHistory_;
     std::vector<std::wstring> shownTitles_;
     bool quitting_ = false;
+    int closeSerial_ = 0;             // the save-changes question of a close, while open
 };
 
 extern App* g_app;

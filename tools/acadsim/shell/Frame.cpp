@@ -176,7 +176,7 @@ LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         else if (w == TIMER_ACTIVATE) app->activationTimer();
         return 0;
     case WM_CLOSE:
-        DestroyWindow(h);
+        app->closeRequested();
         return 0;
     case WM_DESTROY:
         app->frameDestroyed();

@@ -1,0 +1,287 @@
+// The stand-in driven only through AutoCAD's channel: WM_COPYDATA in, the command line and
+// history windows and the clipboard (WM_COMMAND 32781) out, plus the files it writes.
+#include "StandInFixture.h"
+
+using e2e_test::contains;
+using e2e_test::joined;
+
+namespace {
+
+const char* kScenario = R"({
+  "release": {"year": 2023},
+  "frame": {"x": 0, "y": 0, "width": 1000, "height": 700},
+  "textWindow": {"x": 1010, "y": 0, "width": 560, "height": 600},
+  "sysvars": {"FILEDIA": "1"},
+  "drawings": [
+    {"path": "plan1.dwg", "window": {"x": 0, "y": 0, "width": 500, "height": 360},
+     "model": {"limits": [0, 0, 200, 300], "extents": [10, 20, 60, 120],
+               "view": {"center": [0, 0], "height": 10}},
+     "layouts": [{"name": "Plan B", "tabOrder": 1},
+                 {"name": "Plan A", "tabOrder": 2, "centerZoom": false, "plotSettingsName": "A3 横"},
+                 {"name": "詳細", "tabOrder": 3}]},
+    {"path": "readonly.dwg", "readOnly": true},
+    {"path": ""}
+  ],
+  "active": 0
+})";
+
+class AcadsimChannel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { running_ = new e2e_test::Running(kScenario); }
+    static void TearDownTestSuite() {
+        delete running_;
+        running_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(running_->started) << running_->error;
+        // Every test starts at the command prompt of plan1.dwg's model tab.
+        acad().send(L"\x03");
+        activate(0);
+        ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+        run(L"_-LAYOUT\rS\rModel\r");
+    }
+
+    static e2e::StandIn& acad() { return *running_->acad; }
+    static std::wstring dir() { return running_->dir.path(); }
+    static nlohmann::json state() { return running_->state(); }
+
+    std::vector<std::wstring> run(const std::wstring& text) {
+        std::vector<std::wstring> added;
+        EXPECT_TRUE(acad().run(text, added)) << e2e::toUtf8(text) << " -> " << e2e::toUtf8(acad().commandLine());
+        return added;
+    }
+    std::wstring lastLine(const std::wstring& text) {
+        auto added = run(text);
+        return added.empty() ? L"" : added.back();
+    }
+    // As a click on the drawing does: the MDI client activates the child.
+    void activate(size_t drawing) {
+        HWND child = childOf(drawing);
+        ASSERT_NE(child, nullptr);
+        SendMessageW(acad().windows().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        ASSERT_TRUE(e2e::waitUntil([&] { return state()["current"] == static_cast<int>(drawing); }, 3000));
+    }
+    HWND childOf(size_t drawing) {
+        std::wstring title = e2e::fromUtf8(state()["drawings"][drawing]["title"].get<std::string>());
+        for (HWND w : acad().drawingWindows())
+            if (e2e::windowText(w) == title) return w;
+        return nullptr;
+    }
+    bool waitPrompt(const std::wstring& prefix) {
+        return e2e::waitUntil([&] { return acad().commandLine().rfind(prefix, 0) == 0; }, 5000);
+    }
+
+    static e2e_test::Running* running_;
+};
+
+e2e_test::Running* AcadsimChannel::running_ = nullptr;
+
+TEST_F(AcadsimChannel, WindowsAreFoundAsAutoCADsAre) {
+    const e2e::AcadWindows& w = acad().windows();
+    EXPECT_EQ(e2e::windowText(w.frame), L"Autodesk AutoCAD 2023 - [plan1.dwg]");
+    EXPECT_TRUE(IsWindowUnicode(w.frame));
+    EXPECT_EQ(e2e::windowText(w.text), L"AutoCAD テキスト ウィンドウ - plan1.dwg");
+    EXPECT_EQ(e2e::windowText(GetParent(w.commandLine)), L"Marin");
+    EXPECT_EQ(acad().commandLine(), L"コマンド: ");
+    auto drawings = acad().drawingWindows();
+    ASSERT_EQ(drawings.size(), 3u);
+    EXPECT_EQ(e2e::windowText(drawings[0]), L"plan1.dwg");  // the active one first
+    for (HWND d : drawings) {
+        bool commonControl = false;
+        for (HWND c : e2e::children(d)) commonControl = commonControl || e2e::className(c).find(L"msctls") != std::wstring::npos;
+        EXPECT_TRUE(commonControl) << e2e::toUtf8(e2e::windowText(d));
+    }
+    EXPECT_EQ(state()["exe"], "ACAD.EXE");
+}
+
+TEST_F(AcadsimChannel, ZoomChangesTheViewAsVariablesShow) {
+    struct Step {
+        const wchar_t* zoom;
+        const wchar_t* centre;
+        const wchar_t* size;
+    } steps[] = {
+        {L"_Zoom\rE\r", L"VIEWCTR = 35.0000,70.0000,0.0000 (読み込み専用)", L"VIEWSIZE = 100.0000 (読み込み専用)"},
+        {L"_Zoom\rA\r", L"VIEWCTR = 100.0000,150.0000,0.0000 (読み込み専用)", L"VIEWSIZE = 300.0000 (読み込み専用)"},
+        {L"_Zoom\rP\r", L"VIEWCTR = 35.0000,70.0000,0.0000 (読み込み専用)", L"VIEWSIZE = 100.0000 (読み込み専用)"},
+        {L"_Zoom\rC\r5.5,-6\r42\r", L"VIEWCTR = 5.5000,-6.0000,0.0000 (読み込み専用)", L"VIEWSIZE = 42.0000 (読み込み専用)"},
+    };
+    for (const auto& s : steps) {
+        run(s.zoom);
+        EXPECT_EQ(lastLine(L"VIEWCTR\r"), s.centre) << e2e::toUtf8(s.zoom);
+        EXPECT_EQ(lastLine(L"VIEWSIZE\r"), s.size) << e2e::toUtf8(s.zoom);
+    }
+    // The centre option is offered in the ZOOM prompt, and withheld on Plan A.
+    acad().send(L"_Zoom\r");
+    ASSERT_TRUE(waitPrompt(L"[図面全体(A)/中心(C)/"));
+    acad().send(L"\x03");
+    run(L"_-LAYOUT\rS\rPlan A\r");
+    acad().send(L"_Zoom\r");
+    ASSERT_TRUE(waitPrompt(L"[図面全体(A)/ダイナミック(D)/"));
+    acad().send(L"C\r");
+    ASSERT_TRUE(e2e::waitUntil([&] { return acad().history().find(L"点またはオプション キーワードが必要です。") != std::wstring::npos; }, 3000));
+    acad().send(L"\x03");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    EXPECT_EQ(state()["drawings"][0]["currentTab"], "Plan A");
+}
+
+TEST_F(AcadsimChannel, VariablesReadOnlyWritableAndFiledia) {
+    EXPECT_EQ(lastLine(L"DWGTITLED\r"), L"DWGTITLED = 1 (読み込み専用)");
+    EXPECT_EQ(lastLine(L"EXTMAX\r"), L"EXTMAX = 60.0000,120.0000,0.0000 (読み込み専用)");
+    acad().send(L"FILEDIA\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"FILEDIA の新しい値を入力 <1>: "));
+    acad().send(L"5\r");
+    ASSERT_TRUE(e2e::waitUntil([&] { return acad().history().find(L"値は 0 から 1 の範囲でなければなりません。") != std::wstring::npos; }, 3000));
+    EXPECT_EQ(acad().commandLine(), L"FILEDIA の新しい値を入力 <1>: ");
+    acad().send(L"0\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    acad().send(L"FILEDIA\r");
+    EXPECT_TRUE(acad().waitCommandLine(L"FILEDIA の新しい値を入力 <0>: "));
+    acad().send(L"1\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    EXPECT_EQ(state()["sysvars"]["FILEDIA"], "1");
+}
+
+TEST_F(AcadsimChannel, CancelUnknownCommandAndHistoryThroughTheClipboard) {
+    acad().send(L"_-LAYOUT\r");
+    ASSERT_TRUE(waitPrompt(L"レイアウト オプションを入力"));
+    auto before = e2e::splitLines(acad().history()).size();
+    acad().send(L"\x03");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    auto lines = e2e::splitLines(acad().history());
+    ASSERT_GT(lines.size(), before);
+    EXPECT_NE(lines.back().find(L"*キャンセル*"), std::wstring::npos);
+    EXPECT_EQ(lastLine(L"FOO\r"), L"不明なコマンド \"FOO\"。F1 キーを押すとヘルプを表示します。");
+
+    // The listing of -LAYOUT ?, read as Sheetbay reads it: whole lines from the clipboard.
+    acad().send(L"_-LAYOUT\r?\r\x03");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    std::wstring clip;
+    ASSERT_TRUE(acad().copyHistory(clip));
+    EXPECT_EQ(GetClipboardOwner(), acad().windows().text);
+    auto all = e2e::splitLines(clip);
+    ASSERT_GE(all.size(), 6u);
+    EXPECT_EQ(all.back(), L"コマンド: ");
+    size_t head = all.size();
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i] == L"アクティブなレイアウト: モデル") head = i;
+    ASSERT_LT(head + 3, all.size()) << e2e::toUtf8(clip);
+    EXPECT_EQ(all[head + 1].rfind(L"レイアウト: Plan A ", 0), 0u);
+    EXPECT_EQ(all[head + 2].rfind(L"レイアウト: Plan B ", 0), 0u);
+    EXPECT_EQ(all[head + 3].rfind(L"レイアウト: 詳細 ", 0), 0u);
+    EXPECT_NE(all[head + 3].find(L"ブロック名: *PAPER_SPACE"), std::wstring::npos);
+}
+
+TEST_F(AcadsimChannel, LayoutSetPlotPromptAndPaperSpace) {
+    run(L"_-LAYOUT\rS\rplan b\r");
+    acad().send(L"_-PLOT\rN\r");
+    EXPECT_TRUE(acad().waitCommandLine(L"レイアウト名を入力 または [?] <Plan B>: "));
+    acad().send(L"\x03");
+    EXPECT_EQ(lastLine(L"_PSPACE\r"), L"既にペーパー空間にいます。");
+    run(L"_-LAYOUT\rS\rモデル\r");
+    acad().send(L"_-PLOT\rN\r");
+    EXPECT_TRUE(acad().waitCommandLine(L"レイアウト名を入力 または [?] <モデル>: "));
+    acad().send(L"\x03");
+    EXPECT_EQ(lastLine(L"_PSPACE\r"), L"** コマンドはモデル タブでは使用できません **");
+}
+
+TEST_F(AcadsimChannel, SaveAsInPlaceNewNameAndBadPath) {
+    run(L"FILEDIA\r0\r");
+    std::wstring plan1 = dir() + L"\\plan1.dwg";
+    acad().send(L"_SAVEAS\r");
+    ASSERT_TRUE(waitPrompt(L"ファイル形式を入力 [R14(LT98&LT97)/2000(LT2000)/"));
+    acad().send(L"\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"図面に名前を付けて保存 <" + plan1 + L">: "));
+    acad().send(L"\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"置き換えますか? [はい(Y)/いいえ(N)] <N>: "));
+    auto filesBefore = state()["files"].size();
+    acad().send(L"Y\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    std::string bytes;
+    ASSERT_TRUE(e2e::readTextFile(plan1, bytes));
+    EXPECT_EQ(bytes.rfind("AC1032", 0), 0u);
+    EXPECT_EQ(state()["files"].size(), filesBefore + 1);
+
+    std::wstring renamed = dir() + L"\\改訂 plan1.dwg";
+    run(L"_SAVEAS\r2010\r" + renamed + L"\r");
+    ASSERT_TRUE(e2e::readTextFile(renamed, bytes));
+    EXPECT_EQ(bytes.rfind("AC1024", 0), 0u);
+    EXPECT_EQ(e2e::windowText(acad().windows().frame), L"Autodesk AutoCAD 2023 - [改訂 plan1.dwg]");
+    EXPECT_EQ(e2e::windowText(acad().windows().text), L"AutoCAD テキスト ウィンドウ - 改訂 plan1.dwg");
+    EXPECT_EQ(e2e::windowText(acad().drawingWindows()[0]), L"改訂 plan1.dwg");
+
+    auto added = run(L"_SAVEAS\r\rQ:\\どこにもない\\x.dwg\r");
+    ASSERT_GE(added.size(), 2u);
+    EXPECT_NE(added[added.size() - 2].find(L"Q:\\どこにもない\\x.dwg"), std::wstring::npos);
+    EXPECT_EQ(added.back(), L"ファイル名が無効です。");
+    EXPECT_FALSE(e2e::fileExists(L"Q:\\どこにもない\\x.dwg"));
+    run(L"_SAVEAS\r\r" + plan1 + L"\rY\r");  // back under its own name for the other tests
+    run(L"FILEDIA\r1\r");
+}
+
+TEST_F(AcadsimChannel, ReadOnlyFileRaisesTheWriteProtectionDialog) {
+    activate(1);
+    EXPECT_EQ(e2e::windowText(acad().windows().text), L"AutoCAD テキスト ウィンドウ - readonly.dwg");
+    run(L"FILEDIA\r0\r");
+    acad().send(L"_SAVEAS\r\r\rY\r");
+    HWND dialog = acad().waitDialog(L"AutoCAD");
+    ASSERT_NE(dialog, nullptr);
+    std::wstring body;
+    for (HWND c : e2e::children(dialog)) body += e2e::windowText(c);
+    EXPECT_NE(body.find(L"書き込み禁止"), std::wstring::npos);
+    EXPECT_FALSE(IsWindowEnabled(acad().windows().frame));  // modal
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);                // as the watcher answers it
+    ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
+    EXPECT_EQ(e2e::splitLines(acad().history()).back(), L"図面は保存されませんでした。");
+    auto dialogs = state()["dialogs"];
+    ASSERT_FALSE(dialogs.empty());
+    EXPECT_EQ(dialogs.back()["id"], "writeprotect");
+    EXPECT_EQ(dialogs.back()["closedBy"], "IDOK");
+    EXPECT_TRUE(IsWindowEnabled(acad().windows().frame));
+    run(L"FILEDIA\r1\r");
+}
+
+TEST_F(AcadsimChannel, ActivationMakesADrawingCurrentForTheCommandLine) {
+    acad().send(L"_Zoom\r");  // left half-answered in plan1
+    ASSERT_TRUE(waitPrompt(L"[図面全体(A)"));
+    HWND unsaved = childOf(2);
+    ASSERT_NE(unsaved, nullptr);
+    // BringWindowToTop on an MDI child activates it, as Sheetbay's activation does.
+    BringWindowToTop(unsaved);
+    SetForegroundWindow(unsaved);
+    ASSERT_TRUE(e2e::waitUntil([&] { return state()["current"] == 2; }, 3000));
+    EXPECT_EQ(acad().commandLine(), L"コマンド: ");
+    EXPECT_EQ(e2e::windowText(acad().windows().text), L"AutoCAD テキスト ウィンドウ - Drawing1.dwg");
+    EXPECT_EQ(lastLine(L"DWGTITLED\r"), L"DWGTITLED = 0 (読み込み専用)");
+    EXPECT_EQ(acad().drawingWindows()[0], unsaved);
+    activate(0);
+    EXPECT_EQ(acad().commandLine().rfind(L"[図面全体(A)", 0), 0u);  // plan1's own command line
+    EXPECT_EQ(acad().history().find(L"DWGTITLED = 0"), std::wstring::npos);
+}
+
+TEST_F(AcadsimChannel, DxfOutWritesTheLayoutsForAnIndependentReader) {
+    run(L"FILEDIA\r0\r");
+    std::wstring target = dir() + L"\\plan1.dxf";
+    acad().send(L"_DXFOUT\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"図面に名前を付けて保存 <" + target + L">: "));
+    acad().send(target + L"\r");
+    ASSERT_TRUE(waitPrompt(L"精度として小数点以下の桁数を入力 (0 から 16) または [オブジェクト(O)/バージョン(V)/バイナリ(B)] <16>:"));
+    acad().send(L"V\r");
+    ASSERT_TRUE(acad().waitCommandLine(L"バージョンを入力 [2018/2013/2010/2007/2004/2000/R12] <2018>: "));
+    run(L"2018\r\r");
+    std::string dxf;
+    ASSERT_TRUE(e2e::readTextFile(target, dxf));
+    EXPECT_NE(dxf.find("AC1032"), std::string::npos);
+    run(L"FILEDIA\r1\r");
+    // Kept for the ezdxf check, which runs natively after this test.
+    std::wstring out = e2e_test::outFolder();
+    CreateDirectoryW(out.c_str(), nullptr);
+    ASSERT_TRUE(e2e::writeTextFile(out + L"\\dxfout.dxf", dxf));
+    nlohmann::json expected;
+    using nlohmann::json;
+    expected["layouts"] = json::array({json::array({"Model", 0}), json::array({"Plan B", 1}),
+                                       json::array({"Plan A", 2}), json::array({"詳細", 3})});
+    expected["plotSettings"] = json::object({{"Plan A", "A3 横"}});
+    ASSERT_TRUE(e2e::writeTextFile(out + L"\\dxfout-expected.json", expected.dump()));
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// The end-to-end driver against the stand-in: temp folders, the process guard, windows found by
+// caption, the state file, and a screenshot of three drawings tiled by hand.
+#include "StandInFixture.h"
+
+#include "e2e/driver/Screenshot.h"
+#include "e2e/driver/Sheetbay.h"
+
+namespace {
+
+std::string exampleScenario(const char* name) {
+    std::string text;
+    EXPECT_TRUE(e2e::readTextFile(e2e::toWindowsPath(e2e::fromUtf8(ACADSIM_EXAMPLES)) + L"\\" + e2e::fromUtf8(name), text));
+    return text;
+}
+
+TEST(E2eDriver, TempDirIsUniqueAndRemovedWithReadOnlyFiles) {
+    std::wstring path;
+    {
+        e2e::TempDir a(L"drv"), b(L"drv");
+        ASSERT_TRUE(a.valid() && b.valid());
+        EXPECT_NE(a.path(), b.path());
+        path = a.path();
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH, temp);
+        EXPECT_EQ(path.rfind(temp, 0), 0u);
+        CreateDirectoryW(a.file(L"sub").c_str(), nullptr);
+        ASSERT_TRUE(e2e::writeTextFile(a.file(L"sub\\ro.txt"), "x"));
+        SetFileAttributesW(a.file(L"sub\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(E2eDriver, ProcessGuardClosesPolitelyOrTerminates) {
+    e2e::TempDir dir(L"drv");
+    {
+        e2e::StandIn acad(e2e_test::acadExe(), dir.path());
+        std::wstring error;
+        ASSERT_TRUE(acad.start(R"({"drawings": [{"path": "a.dwg"}]})", error)) << e2e::toUtf8(error);
+        HANDLE h = acad.process().handle();
+        HANDLE copy = nullptr;
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), h, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS));
+        EXPECT_EQ(e2e::mainWindowOf(acad.pid()), acad.windows().frame);
+        EXPECT_TRUE(acad.stop());  // WM_CLOSE was enough
+        DWORD code = 99;
+        GetExitCodeProcess(copy, &code);
+        EXPECT_EQ(code, 0u);
+        CloseHandle(copy);
+    }
+    // A modified drawing makes the close ask whether to save: the guard terminates at its deadline.
+    e2e::StandIn acad(e2e_test::acadExe(), dir.path());
+    std::wstring error;
+    ASSERT_TRUE(acad.start(R"({"drawings": [{"path": "b.dwg", "modified": true}]})", error)) << e2e::toUtf8(error);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(acad.process().stop(500));
+    EXPECT_GE(GetTickCount() - start, 500u);
+    EXPECT_FALSE(acad.process().running());
+}
+
+TEST(E2eDriver, StateFileFollowsEveryCommand) {
+    e2e_test::Running r(R"({"drawings": [{"path": "a.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    auto first = r.state();
+    ASSERT_TRUE(first.is_object());
+    std::vector<std::wstring> added;
+    ASSERT_TRUE(r.acad->run(L"_Zoom\rC\r1,2\r3\r", added));
+    auto after = r.state();
+    EXPECT_GT(after["sequence"].get<int>(), first["sequence"].get<int>());
+    EXPECT_EQ(after["drawings"][0]["tabs"][0]["center"], nlohmann::json::array({1.0, 2.0}));
+    EXPECT_EQ(after["commands"].back()["name"], "ZOOM");
+    EXPECT_EQ(after["commands"].back()["answers"], nlohmann::json::array({"C", "1,2", "3"}));
+    EXPECT_EQ(after["received"], 1);
+}
+
+TEST(E2eDriver, ThreeDrawingsTiledByHandScreenshot) {
+    e2e::TempDir dir(L"shot");
+    e2e::StandIn acad(e2e_test::acadExe(), dir.path());
+    std::wstring error;
+    ASSERT_TRUE(acad.start(exampleScenario("three-drawings.json"), error)) << e2e::toUtf8(error);
+    HWND client = acad.windows().mdiClient;
+    std::vector<std::wstring> titles = {L"1階平面図.dwg", L"2階平面図.dwg", L"配置図.dwg"};
+    RECT rc;
+    GetClientRect(client, &rc);
+    int width = rc.right / 3;
+    for (size_t i = 0; i < titles.size(); ++i) {
+        HWND child = e2e::findChildByCaption(client, titles[i]);
+        ASSERT_NE(child, nullptr) << e2e::toUtf8(titles[i]);
+        MoveWindow(child, static_cast<int>(i) * width, 0, width - 1, rc.bottom, TRUE);
+    }
+    std::vector<std::wstring> added;
+    ASSERT_TRUE(acad.run(L"_-LAYOUT\rS\rA3 平面図\r", added));
+    ASSERT_TRUE(acad.run(L"_Zoom\rE\r", added));
+    acad.send(L"_-LAYOUT\r?\r");
+    ASSERT_TRUE(e2e::waitUntil([&] { return acad.commandLine().rfind(L"レイアウト オプションを入力", 0) == 0; }, 5000));
+    for (HWND child : acad.drawingWindows()) {
+        RECT r;
+        GetWindowRect(child, &r);
+        EXPECT_NEAR(r.right - r.left, width - 1, 1);
+    }
+    // Two round trips through the stand-in's queue: everything before them has been painted.
+    DWORD_PTR result = 0;
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutW(acad.windows().frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
+    std::wstring out = e2e_test::outFolder();
+    CreateDirectoryW(out.c_str(), nullptr);
+    std::wstring bmp = out + L"\\three-drawings.bmp";
+    ASSERT_TRUE(e2e::screenshot(bmp));
+    std::string bytes;
+    ASSERT_TRUE(e2e::readTextFile(bmp, bytes));
+    ASSERT_GT(bytes.size(), 54u);
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
+    EXPECT_EQ(info->biWidth, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(info->biHeight, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    // Not one flat colour: windows were drawn.
+    std::string pixels = bytes.substr(54);
+    EXPECT_NE(pixels.find_first_not_of(pixels[0]), std::string::npos);
+    std::wstring demo = e2e::toWindowsPath(e2e::fromUtf8(DEMO_OUT));
+    CreateDirectoryW(demo.c_str(), nullptr);
+    EXPECT_TRUE(acad.stop());
+}
+
+}  // namespace
