@@ -4,8 +4,8 @@
 #include "app/FormUtilVer4.h"
 #include "app/MainForm.h"
 #include "app/MainFormIds.h"
-#include "app/WorkFolderVer4.h"
 #include "common/CommonVer4.h"
+#include "common/WorkFolderVer4.h"
 
 void TMainForm::CreateComponents() {
     Log->MessageLabel(Control(IDC_MESLABEL));

@@ -1,10 +1,11 @@
-#include "app/WorkFolderVer4.h"
+#include "common/WorkFolderVer4.h"
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
 
+#include "common/WorkFileCore.h"
 #include "log/LogVer4.h"
 
 namespace {
@@ -121,4 +122,35 @@ bool WorkFolderPrepare(TLogVer4* Log, bool ExtMode) {
         }
     } while (FindNextFileW(find.get(), &data));
     return true;
+}
+
+bool TempFileCreate(const std::wstring& Folder, const std::wstring& Prefix, std::wstring& Path) {
+    Path.clear();
+    if (Folder.empty()) return false;
+    if (GetFileAttributesW(Folder.c_str()) == INVALID_FILE_ATTRIBUTES && !CreateFolderTree(Folder)) return false;
+    wchar_t name[MAX_PATH]{};
+    if (GetTempFileNameW(Folder.c_str(), Prefix.c_str(), 0, name) == 0) return false;
+    Path = name;
+    return true;
+}
+
+bool UniqueFileName(const std::wstring& Folder, const std::wstring& Prefix, const std::wstring& Ext,
+                    bool NoNumberFirst, std::wstring& Path) {
+    Path.clear();
+    std::wstring reserved;
+    if (!TempFileCreate(Folder, Prefix, reserved)) return false;
+    // The reservation goes on every path out, an exception included, unless it became the name.
+    struct Reservation {
+        std::wstring path;
+        ~Reservation() { if (!path.empty()) DeleteFileW(path.c_str()); }
+    } guard{reserved};
+    for (int i = 0; i < sb::common::kUniqueCandidateCount; ++i) {
+        const std::wstring name = sb::common::UniqueCandidateName(Folder, Prefix, Ext, NoNumberFirst, i);
+        if (MoveFileW(reserved.c_str(), name.c_str())) {
+            guard.path.clear();
+            Path = name;
+            return true;
+        }
+    }
+    return false;
 }

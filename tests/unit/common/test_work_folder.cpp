@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/WorkFolderVer4.h"
+#include "common/WorkFolderVer4.h"
 
 namespace {
 
@@ -118,6 +118,71 @@ TEST(FileInUseTest, MissingFreeAndLocked) {
     EXPECT_TRUE(FileInUse(path));
     CloseHandle(h);
     DeleteFileW(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+class WorkFiles : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveTree(folder); }
+    void TearDown() override { RemoveTree(folder); }
+    int FileCount() {
+        int n = 0;
+        WIN32_FIND_DATAW data{};
+        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return 0;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+        return n;
+    }
+    const std::wstring folder = WorkFolderPath() + L"-files\\deeper";
+    ~WorkFiles() override { RemoveDirectoryW((WorkFolderPath() + L"-files").c_str()); }
+};
+
+TEST_F(WorkFiles, TempFileCreatesItsFolderAndAnEmptyFile) {
+    std::wstring path = L"stale";
+    ASSERT_TRUE(TempFileCreate(folder, L"Sb", path));
+    EXPECT_EQ(path.rfind(folder + L"\\Sb", 0), 0u);
+    EXPECT_TRUE(Exists(path));
+    path = L"stale";
+    EXPECT_FALSE(TempFileCreate(L"", L"Sb", path));
+    EXPECT_TRUE(path.empty());
+}
+
+TEST_F(WorkFiles, UniqueNameTakesTheFirstFreeNumberAndLeavesNoReservation) {
+    ASSERT_TRUE(CreateDirectoryW((WorkFolderPath() + L"-files").c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    Touch(folder + L"\\SbAcad0001.DXF");
+    Touch(folder + L"\\SbAcad0002.DXF");
+    std::wstring path;
+    ASSERT_TRUE(UniqueFileName(folder, L"SbAcad", L"DXF", false, path));
+    EXPECT_EQ(path, folder + L"\\SbAcad0003.DXF");
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(FileCount(), 3);  // the temporary reservation became the file
+
+    ASSERT_TRUE(UniqueFileName(folder, L"Plot", L"PDF", true, path));
+    EXPECT_EQ(path, folder + L"\\Plot.PDF");
+    ASSERT_TRUE(UniqueFileName(folder, L"Plot", L"PDF", true, path));
+    EXPECT_EQ(path, folder + L"\\Plot0001.PDF");
+}
+
+TEST_F(WorkFiles, AllNamesTakenFailsWithoutLeavingAFile) {
+    std::wstring path;
+    ASSERT_TRUE(TempFileCreate(folder, L"x", path));
+    DeleteFileW(path.c_str());
+    for (int i = 1; i <= 300; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\Full%04d.DXF", i);
+        Touch(folder + name);
+    }
+    EXPECT_FALSE(UniqueFileName(folder, L"Full", L"DXF", false, path));
+    EXPECT_TRUE(path.empty());
+    EXPECT_EQ(FileCount(), 300);
 }
 
 }  // namespace
