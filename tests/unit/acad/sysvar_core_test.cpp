@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acad/PromptText.h"
 #include "acad/SaveCore.h"
 #include "acad/SysVarCore.h"
 #include "acad/VersionCore.h"
@@ -70,7 +71,7 @@ TEST(VersionTables, ChooseVersionKeepsTheCallersReleaseUnlessTheEstimateContradi
 
 TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     struct Case {
-        std::vector<std::wstring> lines;
+        std::vector<std::wstring> history;
         const wchar_t* target;
         VarReadResult result;
         const wchar_t* value;
@@ -93,8 +94,9 @@ TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     };
     for (const Case& c : cases) {
         std::wstring value = L"old";
-        EXPECT_EQ(ReadOnlyValue(c.lines, c.target, value), c.result) << c.lines.back();
-        EXPECT_EQ(value, c.value) << c.lines.back();
+        const auto below = LinesBelowEcho(c.history, c.target, [](const std::wstring& s) { return s; });
+        EXPECT_EQ(ReadOnlyValue(below, c.target, value), c.result) << c.history.back();
+        EXPECT_EQ(value, c.value) << c.history.back();
     }
 }
 
@@ -124,17 +126,6 @@ TEST(SetValueRules, CaseInsensitiveFourAndLineweightWords) {
     EXPECT_EQ(TypedVariableValue(L"CELWEIGHT", L"Default"), L"-3");
     EXPECT_EQ(TypedVariableValue(L"CELWEIGHT", L"25"), L"25");
     EXPECT_EQ(TypedVariableValue(L"CLAYER", L"bylayer"), L"bylayer");
-}
-
-TEST(TypableData, KeysHiddenInDataAreRefused) {
-    struct Case { const wchar_t* data; bool typable; };
-    const Case cases[] = {
-        {L"C:\\図面\\plan.dwg", true},  {L"0", true},       {L"a^b", true},
-        {L"lay^cer", false},           {L"x^M", false},    {L"a\rb", false},
-        {L"a\nb", false},              {L"a\x03", false},  {L"【Esc】図面.dwg", false},
-        {L"【enter】", false},          {L"【メモ】.dwg", true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(IsTypableData(c.data), c.typable) << c.data;
 }
 
 TEST(RestoreNewestFirstTest, EveryEntryNewestFirstFailuresReportedAndSkippedOver) {
