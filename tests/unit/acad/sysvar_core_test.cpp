@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "acad/PromptText.h"
 #include "acad/SaveCore.h"
 #include "acad/SysVarCore.h"
 #include "acad/VersionCore.h"
@@ -71,7 +70,7 @@ TEST(VersionTables, ChooseVersionKeepsTheCallersReleaseUnlessTheEstimateContradi
 
 TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     struct Case {
-        std::vector<std::wstring> history;
+        std::vector<std::wstring> lines;
         const wchar_t* target;
         VarReadResult result;
         const wchar_t* value;
@@ -94,9 +93,8 @@ TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     };
     for (const Case& c : cases) {
         std::wstring value = L"old";
-        const auto below = LinesBelowEcho(c.history, c.target, [](const std::wstring& s) { return s; });
-        EXPECT_EQ(ReadOnlyValue(below, c.target, value), c.result) << c.history.back();
-        EXPECT_EQ(value, c.value) << c.history.back();
+        EXPECT_EQ(ReadOnlyValue(c.lines, c.target, value), c.result) << c.lines.back();
+        EXPECT_EQ(value, c.value) << c.lines.back();
     }
 }
 
@@ -126,6 +124,17 @@ TEST(SetValueRules, CaseInsensitiveFourAndLineweightWords) {
     EXPECT_EQ(TypedVariableValue(L"CELWEIGHT", L"Default"), L"-3");
     EXPECT_EQ(TypedVariableValue(L"CELWEIGHT", L"25"), L"25");
     EXPECT_EQ(TypedVariableValue(L"CLAYER", L"bylayer"), L"bylayer");
+}
+
+TEST(TypableData, KeysHiddenInDataAreRefused) {
+    struct Case { const wchar_t* data; bool typable; };
+    const Case cases[] = {
+        {L"C:\\図面\\plan.dwg", true},  {L"0", true},       {L"a^b", true},
+        {L"lay^cer", false},           {L"x^M", false},    {L"a\rb", false},
+        {L"a\nb", false},              {L"a\x03", false},  {L"【Esc】図面.dwg", false},
+        {L"【enter】", false},          {L"【メモ】.dwg", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsTypableData(c.data), c.typable) << c.data;
 }
 
 TEST(RestoreNewestFirstTest, EveryEntryNewestFirstFailuresReportedAndSkippedOver) {

@@ -1,0 +1,372 @@
+// The sender thread and the clipboard history read against real windows of another thread, and
+// the clipboard held by another process.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "acad/AcadClipboard.h"
+#include "acad/AcadPostThread.h"
+#include "acad_harness.h"
+#include "common/CommonVer4.h"
+
+using harness::WaitUntil;
+
+namespace {
+
+// What a receiver window was handed.
+struct Received {
+    std::mutex lock;
+    std::vector<std::vector<unsigned char>> bytes;
+    std::vector<ULONG_PTR> kinds;
+    std::atomic<int> calls{0};
+    std::atomic<bool> slow{false};
+};
+Received g_received;
+
+LRESULT Receive(HWND h, UINT m, WPARAM w, LPARAM l, bool unicode) {
+    if (m == WM_COPYDATA) {
+        ++g_received.calls;
+        if (g_received.slow) {
+            Sleep(1500);  // a busy AutoCAD; the sender has given up by now, so its data is not read
+            return TRUE;
+        }
+        const auto* d = reinterpret_cast<const COPYDATASTRUCT*>(l);
+        const auto* p = static_cast<const unsigned char*>(d->lpData);
+        std::lock_guard<std::mutex> guard(g_received.lock);
+        g_received.bytes.emplace_back(p, p + d->cbData);
+        g_received.kinds.push_back(d->dwData);
+        return TRUE;
+    }
+    return unicode ? DefWindowProcW(h, m, w, l) : DefWindowProcA(h, m, w, l);
+}
+LRESULT CALLBACK ReceiveW(HWND h, UINT m, WPARAM w, LPARAM l) { return Receive(h, m, w, l, true); }
+LRESULT CALLBACK ReceiveA(HWND h, UINT m, WPARAM w, LPARAM l) { return Receive(h, m, w, l, false); }
+
+class Sender : public ::testing::Test {
+protected:
+    harness::UiThread ui;
+    HWND unicodeFrame = nullptr, ansiFrame = nullptr;
+    DWORD uiThread = 0;
+
+    void SetUp() override {
+        {
+            std::lock_guard<std::mutex> guard(g_received.lock);
+            g_received.bytes.clear();
+            g_received.kinds.clear();
+        }
+        g_received.calls = 0;
+        g_received.slow = false;
+        ui.Run([this] {
+            uiThread = GetCurrentThreadId();
+            WNDCLASSW w{};
+            w.lpfnWndProc = ReceiveW;
+            w.hInstance = GetModuleHandleW(nullptr);
+            w.lpszClassName = L"ChannelTestFrameW";
+            RegisterClassW(&w);
+            WNDCLASSA a{};
+            a.lpfnWndProc = ReceiveA;
+            a.hInstance = GetModuleHandleW(nullptr);
+            a.lpszClassName = "ChannelTestFrameA";
+            RegisterClassA(&a);
+            unicodeFrame = CreateWindowExW(0, L"ChannelTestFrameW", L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                           GetModuleHandleW(nullptr), nullptr);
+            ansiFrame = CreateWindowExA(0, "ChannelTestFrameA", "frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+        });
+        ASSERT_TRUE(unicodeFrame && ansiFrame);
+        ASSERT_TRUE(IsWindowUnicode(unicodeFrame));
+        ASSERT_FALSE(IsWindowUnicode(ansiFrame));
+    }
+    void TearDown() override {
+        ui.Run([this] {
+            DestroyWindow(unicodeFrame);
+            DestroyWindow(ansiFrame);
+        });
+    }
+
+    // Sends and waits for the thread's end on its handle.
+    bool SendAndWait(HWND frame, const std::wstring& text, bool& sent, unsigned timeoutMs = 5000) {
+        sb::acad::SendPayload payload;
+        const std::wstring e = sb::acad::MakeSendPayload(text, IsWindowUnicode(frame) != FALSE, ToAnsiCodePage, payload);
+        if (!e.empty()) return false;
+        std::wstring error;
+        auto t = TPostCommandThreadVer4::Start(GetCurrentThreadId(), uiThread, frame, payload, error, timeoutMs);
+        if (!t) return false;
+        if (!WaitUntil([&] { return t->Ended(); }, 10000)) return false;
+        sent = t->Sent();
+        return true;
+    }
+    std::vector<unsigned char> Last() {
+        std::lock_guard<std::mutex> guard(g_received.lock);
+        return g_received.bytes.empty() ? std::vector<unsigned char>{} : g_received.bytes.back();
+    }
+};
+
+}  // namespace
+
+TEST_F(Sender, UnicodeFrameGetsUtf16WithItsNul) {
+    const std::wstring text = L"_-LAYOUT\rS\r詳細図\r";
+    bool sent = false;
+    ASSERT_TRUE(SendAndWait(unicodeFrame, text, sent));
+    EXPECT_TRUE(sent);
+    const std::vector<unsigned char> got = Last();
+    ASSERT_EQ(got.size(), (text.size() + 1) * 2);
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(got.data())), text);
+    EXPECT_EQ(g_received.kinds.back(), 1u);
+}
+
+TEST_F(Sender, AnsiFrameGetsCp932BytesWithItsNul) {
+    const std::wstring text = L"_SAVEAS\r2018\rC:\\作業\\図面①.dwg\r";
+    bool sent = false;
+    ASSERT_TRUE(SendAndWait(ansiFrame, text, sent));
+    EXPECT_TRUE(sent);
+    const std::vector<unsigned char> got = Last();
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), 0);
+    const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(got.data()),
+                                      static_cast<int>(got.size() - 1), nullptr, 0);
+    std::wstring back(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, reinterpret_cast<const char*>(got.data()), static_cast<int>(got.size() - 1), back.data(), n);
+    EXPECT_EQ(back, text);
+    EXPECT_GT(got.size() - 1, text.size()) << "Japanese characters take two bytes";
+}
+
+TEST_F(Sender, AnsiConversionRefusesWhatCp932CannotHoldExactly) {
+    ASSERT_EQ(GetACP(), 932u) << "the tests run with the Japanese ANSI code page";
+    struct Case {
+        const wchar_t* text;
+        bool exact;
+    } cases[] = {
+        {L"C:\\作業\\ｱｲｳ.dwg", true},
+        {L"¥100", false},   // a best fit would type a backslash
+        {L"café", false},   // a best fit would type "cafe"
+        {L"☃", false},
+    };
+    for (const Case& c : cases) {
+        const sb::acad::AnsiConversion a = ToAnsiCodePage(c.text);
+        EXPECT_TRUE(a.Ok);
+        EXPECT_EQ(!a.UsedDefault, c.exact) << testing::PrintToString(std::wstring(c.text));
+    }
+}
+
+TEST_F(Sender, HungWindowTimesOutAndTheSenderReportsNotSent) {
+    g_received.slow = true;
+    const DWORD start = GetTickCount();
+    bool sent = true;
+    ASSERT_TRUE(SendAndWait(unicodeFrame, L"_ZOOM\r", sent, 300));
+    EXPECT_FALSE(sent);
+    EXPECT_LT(GetTickCount() - start, 1400u) << "ended by the time-out, not by the window";
+    // Detached again: our input is no longer shared with the window's thread.
+    EXPECT_FALSE(AttachThreadInput(uiThread, GetCurrentThreadId(), FALSE));
+    ASSERT_TRUE(WaitUntil([] { return g_received.calls.load() == 1; }, 3000));
+    ui.Run([] {});  // the slow handler has returned before the windows go
+}
+
+TEST_F(Sender, GoneWindowIsNotSentTo) {
+    HWND gone = nullptr;
+    ui.Run([&] {
+        gone = CreateWindowExW(0, L"ChannelTestFrameW", L"x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        DestroyWindow(gone);
+    });
+    bool sent = true;
+    ASSERT_TRUE(SendAndWait(gone, L"x", sent));
+    EXPECT_FALSE(sent);
+    EXPECT_EQ(g_received.calls.load(), 0);
+}
+
+TEST_F(Sender, TextStillArrivesWhenTheCallerLetsGoAtOnce) {
+    sb::acad::SendPayload payload;
+    ASSERT_TRUE(sb::acad::MakeSendPayload(L"REGEN\r", true, nullptr, payload).empty());
+    std::wstring error;
+    auto t = TPostCommandThreadVer4::Start(GetCurrentThreadId(), uiThread, unicodeFrame, payload, error);
+    ASSERT_TRUE(t);
+    t.reset();  // handle closed at once; the thread keeps its own copy of the text
+    ASSERT_TRUE(WaitUntil([] { return g_received.calls.load() == 1; }, 5000));
+    const std::vector<unsigned char> got = Last();
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(got.data())), L"REGEN\r");
+}
+
+namespace {
+
+constexpr wchar_t kHistory[] = L"コマンド: _ZOOM\r\n[図面全体(A)/中心(C)] <リアルタイム>: A\r\nコマンド: ";
+std::atomic<bool> g_copies{true};
+
+LRESULT CALLBACK TextWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND && w == 32781 && g_copies) {
+        if (OpenClipboard(h)) {
+            EmptyClipboard();
+            const std::wstring text = kHistory;
+            HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+            memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(mem);
+            SetClipboardData(CF_UNICODETEXT, mem);
+            CloseClipboard();
+        }
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+bool SetClipboardText(const std::wstring& text) {
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(mem);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+bool ClipboardText(std::wstring& out) {
+    out.clear();
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+    bool ok = false;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        out = static_cast<const wchar_t*>(GlobalLock(h));
+        GlobalUnlock(h);
+        ok = true;
+    }
+    CloseClipboard();
+    return ok;
+}
+
+std::wstring HelperPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p = path;
+    return p.substr(0, p.find_last_of(L"\\/") + 1) + L"sb_clipboard_holder.exe";
+}
+
+// Another process holding the clipboard open until Release.
+class Holder {
+public:
+    Holder() {
+        const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount());
+        const std::wstring readyName = L"SbClipHolderReady-" + id, releaseName = L"SbClipHolderRelease-" + id;
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
+        release_ = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+        std::wstring cmd = L"\"" + HelperPath() + L"\" " + readyName + L" " + releaseName;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
+            HANDLE both[2] = {ready_, pi_.hProcess};
+            holding_ = WaitForMultipleObjects(2, both, FALSE, 20000) == WAIT_OBJECT_0;
+        }
+    }
+    ~Holder() {
+        Release();
+        if (pi_.hProcess) {
+            CloseHandle(pi_.hProcess);
+            CloseHandle(pi_.hThread);
+        }
+        CloseHandle(ready_);
+        CloseHandle(release_);
+    }
+    bool holding() const { return holding_; }
+    void Release() {
+        SetEvent(release_);
+        if (pi_.hProcess) WaitForSingleObject(pi_.hProcess, 10000);
+    }
+
+private:
+    HANDLE ready_ = nullptr, release_ = nullptr;
+    PROCESS_INFORMATION pi_{};
+    bool holding_ = false;
+};
+
+class ClipboardRead : public ::testing::Test {
+protected:
+    harness::UiThread ui;
+    HWND text = nullptr;
+    TClipboardHistoryOptions options;
+
+    void SetUp() override {
+        g_copies = true;
+        ui.Run([this] {
+            WNDCLASSW w{};
+            w.lpfnWndProc = TextWindowProc;
+            w.hInstance = GetModuleHandleW(nullptr);
+            w.lpszClassName = L"ChannelTestText";
+            RegisterClassW(&w);
+            text = CreateWindowExW(0, L"ChannelTestText", L"AutoCAD テキスト ウィンドウ", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+        });
+        ASSERT_TRUE(text);
+        options.Pump = [](unsigned ms) { ProcessMessagesWait(ms); };
+        ASSERT_TRUE(SetClipboardText(L"ユーザーがコピーした文字"));
+    }
+    void TearDown() override {
+        ui.Run([this] { DestroyWindow(text); });
+    }
+    TClipboardHistoryResult Read() { return ReadHistoryThroughClipboard(text, GetCurrentProcessId(), options); }
+};
+
+}  // namespace
+
+TEST_F(ClipboardRead, HistoryIsReadAndTheUsersTextPutBack) {
+    const TClipboardHistoryResult r = Read();
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Text, kHistory);
+    EXPECT_EQ(r.Attempts, 1);
+    EXPECT_FALSE(r.OtherReplaced);
+    EXPECT_FALSE(r.RestoreFailed);
+    std::wstring now;
+    ASSERT_TRUE(ClipboardText(now));
+    EXPECT_EQ(now, L"ユーザーがコピーした文字");
+}
+
+TEST_F(ClipboardRead, NonTextContentIsReportedAsReplaced) {
+    const UINT format = RegisterClipboardFormatW(L"SheetbayTestPicture");
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 16);
+    SetClipboardData(format, mem);
+    CloseClipboard();
+
+    const TClipboardHistoryResult r = Read();
+    ASSERT_TRUE(r.Ok);
+    EXPECT_TRUE(r.OtherReplaced);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "no text of ours is left behind";
+}
+
+TEST_F(ClipboardRead, UsersOwnTextIsNeverTakenForTheHistory) {
+    g_copies = false;  // the copy command does nothing
+    const TClipboardHistoryResult r = Read();
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Attempts, 5);
+    EXPECT_TRUE(r.Text.empty());
+    std::wstring now;
+    ASSERT_TRUE(ClipboardText(now));
+    EXPECT_EQ(now, L"ユーザーがコピーした文字");
+}
+
+TEST_F(ClipboardRead, HeldByAnotherProgramForTheFirstTwoAttempts) {
+    Holder holder;
+    ASSERT_TRUE(holder.holding());
+    options.BeforeAttempt = [&](int k) {
+        if (k == 3) holder.Release();
+    };
+    const TClipboardHistoryResult r = Read();
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Attempts, 3);
+    EXPECT_EQ(r.Text, kHistory);
+    std::wstring now;
+    ASSERT_TRUE(ClipboardText(now));
+    EXPECT_EQ(now, L"ユーザーがコピーした文字");
+}
+
+TEST_F(ClipboardRead, HeldThroughAllFiveAttempts) {
+    Holder holder;
+    ASSERT_TRUE(holder.holding());
+    const TClipboardHistoryResult r = Read();
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Attempts, 5);
+    holder.Release();
+    std::wstring now;
+    ASSERT_TRUE(ClipboardText(now));
+    EXPECT_EQ(now, L"ユーザーがコピーした文字");
+}
