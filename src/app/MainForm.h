@@ -12,6 +12,7 @@
 
 #include "acad/AcadVer4.h"
 #include "app/MainFormLayout.h"
+#include "common/SortVer4.h"
 #include "settings/IniVer4.h"
 #include "log/LogVer4.h"
 
@@ -82,6 +83,9 @@ private:
     std::wstring ExeSiblingPath(const wchar_t* extension) const;
     void FinishPendingClose();
     void RunGuarded(int buttonId);
+    void LearnPathsFromMemory(TDrawWindowListVer4& DrawList);
+    void LearnPathsFromAutoCad(TDrawWindowListVer4& DrawList);
+    void SortByFileName(TDrawWindowListVer4& DrawList);
 
     HINSTANCE FInstance;
     HWND FHandle = nullptr;
@@ -102,6 +106,7 @@ private:
     std::unique_ptr<TIniVer4> Ini;
     std::unique_ptr<TAcadMasterVer4> AcadMaster;
     std::unique_ptr<TAcadVer4> Acad;
+    std::unique_ptr<TSortVer4> SortItem;
 
     // Fields.
     std::vector<std::wstring> SortList;

@@ -373,6 +373,7 @@ LRESULT TMainForm::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         FormDestroy();
+        SortItem.reset();
         Acad.reset();
         AcadMaster.reset();
         Ini.reset();

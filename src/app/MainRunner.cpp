@@ -33,6 +33,12 @@ void TMainForm::CreateComponents() {
     Acad->WaitTime_Active(500);
     Acad->WaitTime_Command(300);
     Acad->Owner(FHandle);
+
+    SortItem = std::make_unique<TSortVer4>();
+    SortItem->Log().Log(Log.get());
+    SortItem->Log().LogName(L"ソート");
+    SortItem->xMode(SiSortUpper | SiFilename | SiSortReal);
+    SortItem->SortType(0);
     // While a close is pending the window stays hidden, whatever a wait would like to show.
     Acad->OwnerShowAllowed = [this] { return !FClosePending; };
 }
