@@ -35,8 +35,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(running_->started) << running_->error;
         // Every test starts at the command prompt of plan1.dwg's model tab.
-        acad().send(L"\x03");
         activate(0);
+        acad().send(L"\x03");
         ASSERT_TRUE(acad().waitCommandLine(L"コマンド: "));
         run(L"_-LAYOUT\rS\rModel\r");
     }
@@ -92,6 +92,11 @@ TEST_F(AcadsimChannel, WindowsAreFoundAsAutoCADsAre) {
         EXPECT_TRUE(commonControl) << e2e::toUtf8(e2e::windowText(d));
     }
     EXPECT_EQ(state()["exe"], "ACAD.EXE");
+    // Maximised, the MDI frame adds the drawing's name itself: still one "[plan1.dwg]".
+    SendMessageW(w.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(drawings[0]), 0);
+    EXPECT_EQ(e2e::windowText(w.frame), L"Autodesk AutoCAD 2023 - [plan1.dwg]");
+    SendMessageW(w.mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(drawings[0]), 0);
+    EXPECT_EQ(e2e::windowText(w.frame), L"Autodesk AutoCAD 2023 - [plan1.dwg]");
 }
 
 TEST_F(AcadsimChannel, ZoomChangesTheViewAsVariablesShow) {
@@ -256,6 +261,25 @@ TEST_F(AcadsimChannel, ActivationMakesADrawingCurrentForTheCommandLine) {
     activate(0);
     EXPECT_EQ(acad().commandLine().rfind(L"[図面全体(A)", 0), 0u);  // plan1's own command line
     EXPECT_EQ(acad().history().find(L"DWGTITLED = 0"), std::wstring::npos);
+
+    // A real mouse click into another drawing's view.
+    HWND view = GetWindow(childOf(1), GW_CHILD);
+    RECT r;
+    ASSERT_TRUE(GetWindowRect(view, &r));
+    POINT p{-1, -1};  // a point where that view is not covered by another drawing
+    for (int y = r.bottom - 5; y > r.top && p.x < 0; y -= 10)
+        for (int x = r.right - 5; x > r.left && p.x < 0; x -= 10)
+            if (WindowFromPoint(POINT{x, y}) == view) p = POINT{x, y};
+    ASSERT_GE(p.x, 0);
+    SetCursorPos(p.x, p.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(e2e::waitUntil([&] { return state()["current"] == 1; }, 3000));
+    EXPECT_EQ(e2e::windowText(acad().windows().text), L"AutoCAD テキスト ウィンドウ - readonly.dwg");
+    EXPECT_EQ(acad().commandLine(), L"コマンド: ");
 }
 
 TEST_F(AcadsimChannel, DxfOutWritesTheLayoutsForAnIndependentReader) {

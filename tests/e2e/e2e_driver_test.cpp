@@ -86,9 +86,15 @@ TEST(E2eDriver, ThreeDrawingsTiledByHandScreenshot) {
         ASSERT_NE(child, nullptr) << e2e::toUtf8(titles[i]);
         MoveWindow(child, static_cast<int>(i) * width, 0, width - 1, rc.bottom, TRUE);
     }
+    // Each drawing zoomed to its extents in its new window; the first one on a paper layout.
     std::vector<std::wstring> added;
-    ASSERT_TRUE(acad.run(L"_-LAYOUT\rS\rA3 平面図\r", added));
-    ASSERT_TRUE(acad.run(L"_Zoom\rE\r", added));
+    for (size_t i = titles.size(); i-- > 0;) {
+        HWND child = e2e::findChildByCaption(client, titles[i]);
+        SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::windowText(acad.windows().text).find(titles[i]) != std::wstring::npos; }, 3000));
+        if (i == 0) ASSERT_TRUE(acad.run(L"_-LAYOUT\rS\rA3 平面図\r", added));
+        ASSERT_TRUE(acad.run(L"_Zoom\rE\r", added));
+    }
     acad.send(L"_-LAYOUT\r?\r");
     ASSERT_TRUE(e2e::waitUntil([&] { return acad.commandLine().rfind(L"レイアウト オプションを入力", 0) == 0; }, 5000));
     for (HWND child : acad.drawingWindows()) {

@@ -136,16 +136,29 @@ void App::paintView(HWND view, HDC dc) {
     };
     box(tab.limits, model ? RGB(90, 100, 110) : RGB(120, 120, 120), PS_DOT, !model);
     if (tab.extents) {
+        // A plan of rooms inside the extents: outer walls, a grid of rooms, door openings.
         const Range& e = *tab.extents;
         COLORREF ink = model ? RGB(230, 230, 230) : RGB(20, 20, 20);
         box(e, ink, PS_SOLID, false);
         HPEN pen = CreatePen(PS_SOLID, 1, model ? RGB(255, 200, 60) : RGB(200, 30, 30));
         HGDIOBJ old = SelectObject(dc, pen);
-        double mx = e.x1 + e.width() / 3, my = e.y1 + e.height() / 2;
-        MoveToEx(dc, sx(mx), sy(e.y1), nullptr);
-        LineTo(dc, sx(mx), sy(e.y2));
-        MoveToEx(dc, sx(e.x1), sy(my), nullptr);
-        LineTo(dc, sx(mx), sy(my));
+        const int cols = 3, rows = 2;
+        for (int c = 1; c < cols; ++c) {
+            double x = e.x1 + e.width() * c / cols;
+            MoveToEx(dc, sx(x), sy(e.y1), nullptr);
+            LineTo(dc, sx(x), sy(e.y2));
+        }
+        double door = e.width() / cols / 5;
+        for (int c = 0; c < cols; ++c) {
+            double x = e.x1 + e.width() * c / cols;
+            double y = e.y1 + e.height() / rows;
+            MoveToEx(dc, sx(x), sy(y), nullptr);
+            LineTo(dc, sx(x + door), sy(y));
+            MoveToEx(dc, sx(x + 2 * door), sy(y), nullptr);
+            LineTo(dc, sx(x + e.width() / cols), sy(y));
+            Arc(dc, sx(x + door - door), sy(y + door), sx(x + door + door), sy(y - door), sx(x + 2 * door), sy(y),
+                sx(x + door), sy(y + door));
+        }
         SelectObject(dc, old);
         DeleteObject(pen);
     }

@@ -30,7 +30,7 @@ bool App::createTextWindow() {
     const Scenario& sc = session_->scenario();
     Rect r = sc.textWindow.given ? sc.textWindow : Rect{880, 420, 640, 440, true};
     textWindow_ = createWindow(0, L"AcadSimTextWindow", session_->t(L"AutoCAD テキスト ウィンドウ"),
-                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.width, r.height, frame_, nullptr);
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.width, r.height, nullptr, nullptr);
     if (!textWindow_) return false;
     pane_ = createWindow(0, L"AcadSimPane", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10, 10, textWindow_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPaneId)));
