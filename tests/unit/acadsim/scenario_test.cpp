@@ -48,6 +48,8 @@ TEST(AcadsimScenario, InvalidScenariosNameTheKey) {
         {R"({"drawings": [], "sysvars": {"FILEDIA": "2"}})", "sysvars.FILEDIA"},
         {R"({"drawings": [], "dialogs": [{"trigger": "later", "title": "x"}]})", "dialogs[0].trigger"},
         {R"({"drawings": [], "dialogs": [{"trigger": "command", "title": "x"}]})", "dialogs[0].command"},
+        {R"({"drawings": [], "hang": {"ms": 100}})", "hang.command"},
+        {R"({"drawings": [], "latency": {"commandMs": -1}})", "latency.commandMs"},
     };
     for (const auto& c : cases) {
         Scenario sc;

@@ -112,8 +112,16 @@ struct Drawing {
     int findTab(const std::wstring& name) const;  // case-insensitive; model by any of its names
 };
 
+// AutoCAD stops answering messages for a while when this command starts (a hung AutoCAD).
+struct HangSpec {
+    std::wstring command;         // upper case, without "_"/"-"
+    int ms = 0;
+    int times = 1;
+};
+
 struct Scenario {
     Release release;
+    HangSpec hang;
     int commandLatencyMs = 0;
     int activationLatencyMs = 0;
     Rect frame;

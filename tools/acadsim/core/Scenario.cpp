@@ -249,6 +249,17 @@ void parse(const json& root, Scenario& sc) {
         if (sc.commandLatencyMs < 0 || sc.commandLatencyMs > 600000) fail("latency.commandMs", "must be 0 to 600000");
         if (sc.activationLatencyMs < 0 || sc.activationLatencyMs > 600000) fail("latency.activationMs", "must be 0 to 600000");
     }
+    if (auto* h = opt(root, "hang")) {
+        object(*h, "hang");
+        auto* c = opt(*h, "command");
+        if (!c) fail("hang.command", "is missing");
+        sc.hang.command = upperAscii(str(*c, "hang.command"));
+        while (!sc.hang.command.empty() && (sc.hang.command[0] == L'_' || sc.hang.command[0] == L'-'))
+            sc.hang.command.erase(0, 1);
+        if (auto* ms = opt(*h, "ms")) sc.hang.ms = integer(*ms, "hang.ms");
+        if (sc.hang.ms < 0 || sc.hang.ms > 600000) fail("hang.ms", "must be 0 to 600000");
+        if (auto* t = opt(*h, "times")) sc.hang.times = integer(*t, "hang.times");
+    }
     if (auto* f = opt(root, "frame")) {
         sc.frame = rect(*f, "frame");
         if (auto* m = opt(*f, "maximized")) sc.frameMaximized = boolean(*m, "frame.maximized");

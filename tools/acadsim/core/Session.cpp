@@ -61,6 +61,15 @@ void Session::type(wchar_t c) {
     ++changes_;
 }
 
+bool Session::enterStarts(const std::wstring& command) const {
+    if (current_ < 0 || command.empty()) return false;
+    const CommandLine& L = lines_[static_cast<size_t>(current_)];
+    if (L.command) return false;
+    std::wstring n = trim(L.typed);
+    while (!n.empty() && (n[0] == L'_' || n[0] == L'-' || n[0] == L'\'')) n.erase(0, 1);
+    return upperAscii(n) == command;
+}
+
 void Session::addHistory(int d, const std::wstring& text) {
     for (const auto& line : split(text, L'\n')) lines_[static_cast<size_t>(d)].history.push_back(line);
     ++changes_;

@@ -49,6 +49,8 @@ public:
 
     // Typing into the current drawing's command line.
     void type(wchar_t c);
+    // Enter now would start this command (upper case, without "_"/"-") in the current drawing.
+    bool enterStarts(const std::wstring& command) const;
     void input(const std::wstring& text);
 
     const Scenario& scenario() const { return sc_; }

@@ -13,7 +13,8 @@ App* g_app = nullptr;
 App::App(Scenario sc, std::wstring statePath, std::wstring exeName)
     : session_(std::make_unique<Session>(std::move(sc), files_)),
       statePath_(std::move(statePath)),
-      exeName_(std::move(exeName)) {}
+      exeName_(std::move(exeName)),
+      hang_(session_->scenario().hang) {}
 
 App::~App() = default;
 
@@ -71,7 +72,16 @@ void App::pump() {
         }
         released_ = false;
         queue_.erase(0, 1);
+        HangSpec& hang = hang_;
+        bool hangs = c == L'\r' && hang.ms > 0 && hang.times > 0 && session_->enterStarts(hang.command);
         session_->type(c);
+        if (hangs) {
+            // Deliberately blocks this thread: no message is answered, as with a hung AutoCAD.
+            --hang.times;
+            sync();
+            writeState();
+            Sleep(static_cast<DWORD>(hang.ms));
+        }
         if (c == L'\r' || c == L' ' || c == 3 || c == 27) {
             raiseDialogs();
             sync();

@@ -87,6 +87,7 @@ private:
     std::wstring shownCommand_, shownHistory_;
     std::vector<std::wstring> shownTitles_;
     bool quitting_ = false;
+    HangSpec hang_;
     int closeSerial_ = 0;             // the save-changes question of a close, while open
 };
 
