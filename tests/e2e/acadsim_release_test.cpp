@@ -36,7 +36,7 @@ TEST(AcadsimRelease, Pre2004AnsiFrameTakesCp932AndWritesHalfWidthKatakana) {
 
 TEST(AcadsimRelease, LtExecutableDialogsAndVersionVariable) {
     Running r(R"({"release": {"year": 2016, "lt": true, "exe": "ACLT.EXE", "version": "AutoCAD LT 2016"},
-      "startPage": true,
+      "startPage": true, "palettes": ["プロパティ"],
       "drawings": [{"path": "a.dwg"}, {"path": "b.dwg"}],
       "dialogs": [
         {"id": "proxy", "trigger": "start", "title": "プロキシ情報",
@@ -76,6 +76,9 @@ TEST(AcadsimRelease, LtExecutableDialogsAndVersionVariable) {
     for (HWND c : e2e::children(acad.windows().mdiClient))
         if (HWND first = GetWindow(c, GW_CHILD)) browser = browser || e2e::className(first) == L"CefBrowserWindow";
     EXPECT_TRUE(browser);
+    HWND palette = e2e::findTopLevel(acad.pid(), L"AcadSimPalette", L"プロパティ");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(GetWindow(palette, GW_OWNER), acad.windows().frame);
 }
 
 TEST(AcadsimRelease, LatencyHoldsCommandsAndActivation) {

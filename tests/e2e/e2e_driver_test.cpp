@@ -39,6 +39,7 @@ TEST(E2eDriver, ProcessGuardClosesPolitelyOrTerminates) {
         HANDLE h = acad.process().handle();
         HANDLE copy = nullptr;
         ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), h, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS));
+        SetWindowPos(acad.windows().frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         EXPECT_EQ(e2e::mainWindowOf(acad.pid()), acad.windows().frame);
         EXPECT_TRUE(acad.stop());  // WM_CLOSE was enough
         DWORD code = 99;

@@ -13,13 +13,19 @@ bool send(HWND w, UINT m, WPARAM wp, LPARAM lp, DWORD_PTR& result) {
 }  // namespace
 
 std::wstring windowText(HWND w) {
-    DWORD_PTR len = 0;
-    if (!send(w, WM_GETTEXTLENGTH, 0, 0, len)) return {};
-    std::wstring buf(len + 64, L'\0');
-    DWORD_PTR got = 0;
-    if (!send(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), got)) return {};
-    buf.resize(got < buf.size() ? got : buf.size() - 1);
-    return buf;
+    // The text may grow between the two messages: a full buffer means read again, larger.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD_PTR len = 0;
+        if (!send(w, WM_GETTEXTLENGTH, 0, 0, len)) return {};
+        std::wstring buf(len * 2 + 256, L'\0');
+        DWORD_PTR got = 0;
+        if (!send(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), got)) return {};
+        if (got + 1 < buf.size()) {
+            buf.resize(got);
+            return buf;
+        }
+    }
+    return {};
 }
 
 std::wstring className(HWND w) {
