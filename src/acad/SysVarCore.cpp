@@ -8,16 +8,6 @@ namespace sb::acad {
 
 namespace {
 
-// The line that echoes Target typed at a prompt: it ends with Target, and before it (blanks
-// aside) stands a prompt's colon or nothing at all.
-bool IsEchoOf(const std::wstring& Line, const std::wstring& Target) {
-    const std::wstring text = common::Trim(Line);
-    if (text.size() < Target.size() || text.compare(text.size() - Target.size(), Target.size(), Target) != 0)
-        return false;
-    const std::wstring before = common::Trim(text.substr(0, text.size() - Target.size()));
-    return before.empty() || before.back() == L':' || before.back() == L'\xFF1A';
-}
-
 bool IsQuote(wchar_t c) { return c == L'"' || c == L'\x201D'; }
 
 }  // namespace
@@ -32,20 +22,14 @@ std::wstring ValueAfterEquals(const std::wstring& Rest) {
     return Rest.substr(i, end == std::wstring::npos ? std::wstring::npos : end - i);
 }
 
-VarReadResult ReadOnlyValue(const std::vector<std::wstring>& Lines, const std::wstring& Target, std::wstring& Value) {
+VarReadResult ReadOnlyValue(const std::vector<std::wstring>& LinesBelowEcho, const std::wstring& Target,
+                            std::wstring& Value) {
     Value.clear();
     if (Target.empty()) return VarReadResult::NotFound;
-    std::size_t echo = Lines.size();
-    for (std::size_t i = Lines.size(); i-- > 0;)
-        if (IsEchoOf(Lines[i], Target)) {
-            echo = i;
-            break;
-        }
-    if (echo == Lines.size()) return VarReadResult::NotFound;
     const std::wstring* found = nullptr;
-    for (std::size_t i = Lines.size(); i-- > echo + 1;)
-        if (Lines[i].find(Target) != std::wstring::npos && Lines[i].find(L'=') != std::wstring::npos) {
-            found = &Lines[i];
+    for (std::size_t i = LinesBelowEcho.size(); i-- > 0;)
+        if (LinesBelowEcho[i].find(Target) != std::wstring::npos && LinesBelowEcho[i].find(L'=') != std::wstring::npos) {
+            found = &LinesBelowEcho[i];
             break;
         }
     if (!found) return VarReadResult::NotFound;
@@ -82,22 +66,14 @@ std::wstring TypedVariableValue(const std::wstring& Target, const std::wstring& 
     return SetValue;
 }
 
-bool IsTypableData(const std::wstring& Data) {
-    if (Data.find_first_of(L"\r\n\x03") != std::wstring::npos) return false;
-    const std::wstring upper = AsciiUpper(Data);
-    for (const wchar_t* key : {L"^M", L"^C", L"【ENTER】", L"【ESC】"})
-        if (upper.find(key) != std::wstring::npos) return false;
-    return true;
-}
-
 bool RestoreNewestFirst(const TCadBackUpListVer4& List, const std::function<bool(const TCadBackUpVer4&)>& Set,
-                        std::vector<std::wstring>& Attentions) {
+                        const std::function<void(const std::wstring&)>& Attention) {
     bool result = true;
     for (int i = List.Count(); i-- > 0;) {
         const TCadBackUpVer4& entry = List.Get(i);
         if (Set(entry)) continue;
-        Attentions.push_back(L"システム変数" + entry.Target + L"の設定を元に戻せなかった可能性があります。");
-        Attentions.push_back(L"手動で" + entry.Target + L"と打ち込み" + entry.StrValue + L"を設定してください");
+        Attention(L"システム変数" + entry.Target + L"の設定を元に戻せなかった可能性があります。");
+        Attention(L"手動で" + entry.Target + L"と打ち込み" + entry.StrValue + L"を設定してください");
         result = false;
     }
     return result;

@@ -1,6 +1,6 @@
 // Window-free rules of reading and setting AutoCAD system variables: the value of a read-only
 // variable in the history, AutoCAD's answer to a new value, the comparison that decides whether a
-// value must be typed at all, data that must never be typed, and the restore order of a backup list.
+// value must be typed at all, and the restore order of a backup list.
 #pragma once
 
 #include <functional>
@@ -14,12 +14,13 @@ namespace sb::acad {
 
 enum class VarReadResult { Ok, NotFound, Unreadable, BadFormat };
 
-// The value of a read-only variable from the history lines (the last line may be the current
-// command line). Only lines below the echo of the command that typed Target count, so a value
-// printed by an earlier read is never taken. The value line is the last of them containing Target
-// and "="; after Target it must read "=", blanks, then a value: quoted by a double quote or a right
-// double quotation mark (up to the next mark of that kind), else up to the next blank.
-VarReadResult ReadOnlyValue(const std::vector<std::wstring>& Lines, const std::wstring& Target, std::wstring& Value);
+// The value of a read-only variable from the history lines below the echo of the command that
+// typed Target (LinesBelowEcho), so a value printed by an earlier read is never taken. The value
+// line is the last of them containing Target and "="; after Target it must read "=", blanks, then
+// a value: quoted by a double quote or a right double quotation mark (up to the next mark of that
+// kind), else up to the next blank.
+VarReadResult ReadOnlyValue(const std::vector<std::wstring>& LinesBelowEcho, const std::wstring& Target,
+                            std::wstring& Value);
 // The value part of Rest (the text after "=": blanks, then a quoted or bare value).
 std::wstring ValueAfterEquals(const std::wstring& Rest);
 
@@ -35,13 +36,9 @@ bool SameVariableValue(const std::wstring& Target, const std::wstring& SetValue,
 // The text typed for SetValue: CELWEIGHT's words BYLAYER, BYBLOCK and DEFAULT (any case) as -1, -2, -3.
 std::wstring TypedVariableValue(const std::wstring& Target, const std::wstring& SetValue);
 
-// False when a piece of data (a value, path or name) holds something the command sender would turn
-// into a key: "^m"/"^c" in either case, CR, LF, U+0003, or the markers "【Enter】"/"【Esc】" in any case.
-bool IsTypableData(const std::wstring& Data);
-
-// Restores every entry newest first through Set; a failed entry adds its two attention lines to
-// Attentions and makes the result false, and the next entry is still restored.
+// Restores every entry newest first through Set; a failed entry hands its two attention lines to
+// Attention at once and makes the result false, and the next entry is still restored.
 bool RestoreNewestFirst(const TCadBackUpListVer4& List, const std::function<bool(const TCadBackUpVer4&)>& Set,
-                        std::vector<std::wstring>& Attentions);
+                        const std::function<void(const std::wstring&)>& Attention);
 
 }  // namespace sb::acad

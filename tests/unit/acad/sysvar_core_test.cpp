@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acad/PromptText.h"
 #include "acad/SaveCore.h"
 #include "acad/SysVarCore.h"
 #include "acad/VersionCore.h"
@@ -70,7 +71,7 @@ TEST(VersionTables, ChooseVersionKeepsTheCallersReleaseUnlessTheEstimateContradi
 
 TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     struct Case {
-        std::vector<std::wstring> lines;
+        std::vector<std::wstring> history;
         const wchar_t* target;
         VarReadResult result;
         const wchar_t* value;
@@ -93,8 +94,9 @@ TEST(ReadOnlyValueTest, ValueLineBelowTheEchoOfTheCommand) {
     };
     for (const Case& c : cases) {
         std::wstring value = L"old";
-        EXPECT_EQ(ReadOnlyValue(c.lines, c.target, value), c.result) << c.lines.back();
-        EXPECT_EQ(value, c.value) << c.lines.back();
+        const auto below = LinesBelowEcho(c.history, c.target, [](const std::wstring& s) { return s; });
+        EXPECT_EQ(ReadOnlyValue(below, c.target, value), c.result) << c.history.back();
+        EXPECT_EQ(value, c.value) << c.history.back();
     }
 }
 
@@ -126,17 +128,6 @@ TEST(SetValueRules, CaseInsensitiveFourAndLineweightWords) {
     EXPECT_EQ(TypedVariableValue(L"CLAYER", L"bylayer"), L"bylayer");
 }
 
-TEST(TypableData, KeysHiddenInDataAreRefused) {
-    struct Case { const wchar_t* data; bool typable; };
-    const Case cases[] = {
-        {L"C:\\図面\\plan.dwg", true},  {L"0", true},       {L"a^b", true},
-        {L"lay^cer", false},           {L"x^M", false},    {L"a\rb", false},
-        {L"a\nb", false},              {L"a\x03", false},  {L"【Esc】図面.dwg", false},
-        {L"【enter】", false},          {L"【メモ】.dwg", true},
-    };
-    for (const Case& c : cases) EXPECT_EQ(IsTypableData(c.data), c.typable) << c.data;
-}
-
 TEST(RestoreNewestFirstTest, EveryEntryNewestFirstFailuresReportedAndSkippedOver) {
     TCadBackUpListVer4 list;
     list.Add({L"FILEDIA", L"1"});
@@ -144,13 +135,15 @@ TEST(RestoreNewestFirstTest, EveryEntryNewestFirstFailuresReportedAndSkippedOver
     list.Add({L"CLAYER", L"壁"});
     std::vector<std::wstring> order, attentions;
     const bool ok = RestoreNewestFirst(
-        list, [&](const TCadBackUpVer4& e) { order.push_back(e.Target); return e.Target != L"CMDECHO"; }, attentions);
+        list, [&](const TCadBackUpVer4& e) { order.push_back(e.Target); return e.Target != L"CMDECHO"; },
+        [&](const std::wstring& line) { attentions.push_back(line); });
     EXPECT_FALSE(ok);
     EXPECT_EQ(order, (std::vector<std::wstring>{L"CLAYER", L"CMDECHO", L"FILEDIA"}));
     EXPECT_EQ(attentions, (std::vector<std::wstring>{L"システム変数CMDECHOの設定を元に戻せなかった可能性があります。",
                                                      L"手動でCMDECHOと打ち込み1を設定してください"}));
     attentions.clear();
-    EXPECT_TRUE(RestoreNewestFirst(list, [](const TCadBackUpVer4&) { return true; }, attentions));
+    EXPECT_TRUE(RestoreNewestFirst(list, [](const TCadBackUpVer4&) { return true; },
+                                   [&](const std::wstring& line) { attentions.push_back(line); }));
     EXPECT_TRUE(attentions.empty());
     EXPECT_EQ(list.Count(), 3);  // the list is not emptied
 }
