@@ -70,6 +70,17 @@ TEST(E2eDriver, StateFileFollowsEveryCommand) {
     EXPECT_EQ(after["commands"].back()["name"], "ZOOM");
     EXPECT_EQ(after["commands"].back()["answers"], nlohmann::json::array({"C", "1,2", "3"}));
     EXPECT_EQ(after["received"], 1);
+
+    // A reader that holds the file without delete sharing delays the update; it is not lost.
+    HANDLE held = CreateFileW(r.acad->statePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(r.acad->run(L"VIEWSIZE\r", added));
+    std::string stale;
+    EXPECT_TRUE(e2e::readTextFile(r.acad->statePath(), stale));
+    EXPECT_EQ(nlohmann::json::parse(stale)["commands"].size(), 1u);  // the rename is blocked meanwhile
+    CloseHandle(held);
+    ASSERT_TRUE(e2e::waitUntil([&] { return r.state()["commands"].size() == 2; }, 3000));
+    EXPECT_GT(r.state()["sequence"].get<int>(), after["sequence"].get<int>());
 }
 
 TEST(E2eDriver, ThreeDrawingsTiledByHandScreenshot) {

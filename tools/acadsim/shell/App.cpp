@@ -241,9 +241,19 @@ void App::writeState() {
     if (statePath_.empty()) return;
     unsigned long long changes = session_->changes() + received_;
     if (changes == writtenChanges_) return;
-    writtenChanges_ = changes;
     ProcessInfo p{GetCurrentProcessId(), exeName_, received_};
-    writeFileAtomically(statePath_, stateJson(*session_, p, ++sequence_));
+    if (writeFileAtomically(statePath_, stateJson(*session_, p, sequence_ + 1))) {
+        ++sequence_;
+        writtenChanges_ = changes;
+    } else if (frame_ && !quitting_) {
+        // A reader holding the file without delete sharing blocks the rename: try again soon.
+        SetTimer(frame_, TIMER_STATE, 50, nullptr);
+    }
+}
+
+void App::stateTimer() {
+    KillTimer(frame_, TIMER_STATE);
+    writeState();
 }
 
 void App::childDestroyed(HWND child) {

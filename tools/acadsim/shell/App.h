@@ -16,6 +16,7 @@ namespace acadsim {
 constexpr UINT WM_APP_PUMP = WM_APP + 1;
 constexpr UINT_PTR TIMER_COMMAND = 1;
 constexpr UINT_PTR TIMER_ACTIVATE = 2;
+constexpr UINT_PTR TIMER_STATE = 3;
 constexpr WPARAM ID_COPY_HISTORY = 32781;
 
 class App {
@@ -39,6 +40,7 @@ public:
     void viewResized(HWND child, int width, int height);
     void paintView(HWND view, HDC dc);
     void frameDestroyed();
+    void stateTimer();
     void closeRequested();  // WM_CLOSE on the frame
     void childDestroyed(HWND child);
     void updateFrameTitle();

@@ -174,6 +174,7 @@ LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_TIMER:
         if (w == TIMER_COMMAND) app->commandTimer();
         else if (w == TIMER_ACTIVATE) app->activationTimer();
+        else if (w == TIMER_STATE) app->stateTimer();
         return 0;
     case WM_CLOSE:
         app->closeRequested();
