@@ -102,4 +102,72 @@ private:
     std::wstring BeforeDxfOutPath;
 
     HWND FOwner = nullptr;
+
+    // ---- Command channel: activation, typing, reading and waiting for prompts ----
+public:
+    bool HandleActive(HWND Handle, bool DebugLog);
+    bool LastActive();
+    bool EscapeWait(int LogMode);
+
+    bool acPostCommand(const std::wstring& Value, int LogMode, bool Original);
+    bool acStepCommand(const std::wstring& Value, int LogMode, bool Original);
+    bool acDirectCommand(const std::wstring& Value, int LogMode, bool Original);
+    bool acPostEnter(int LogMode);
+    bool acPostEscape(int LogMode);
+    bool acActive(int LogMode);
+
+    bool acGetPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim);
+    bool acGetPromptValue(std::wstring& Value, int LogMode, bool NoTrim);
+    bool acGetHistory(std::wstring& Value, bool HalfWidthMode, int LogMode);
+    bool acGetHistoryForClipboard(std::vector<std::wstring>& Value, bool HalfWidthMode, int LogMode);
+    bool acGetLastHistoryForClipboard(std::wstring& Value, bool HalfWidthMode, int LogMode);
+    bool acWaitPrompt(const std::wstring& TargetPrompt, int& Index, bool CommandErr, bool HalfWidthMode, int LogMode);
+    bool acWaitPrompt(const std::wstring& TargetPrompt, bool CommandErr, bool HalfWidthMode, int LogMode);
+    bool acWaitPrompt(int LogMode);
+    bool acSkipPrompt(const std::wstring& TargetPrompt, int& Index, bool CommandErr, bool HalfWidthMode, int LogMode);
+    bool acSkipPrompt(const std::wstring& TargetPrompt, bool CommandErr, bool HalfWidthMode, int LogMode);
+    bool acSkipPrompt(int LogMode);
+    bool acCommandLineCheck(int LogMode);
+    bool acSendCommand(const std::wstring& Value, const std::wstring& TargetPrompt, int& Index, bool CommandErr,
+                       bool HalfWidthMode, int LogMode, bool Original);
+    bool acSendCommand(const std::wstring& Value, const std::wstring& TargetPrompt, bool CommandErr,
+                       bool HalfWidthMode, int LogMode, bool Original);
+    bool acSendCommand(const std::wstring& Value, int LogMode, bool Original);
+    bool acStepWaitCommand(const std::wstring& Value, const std::wstring& TargetPrompt, int& Index, bool CommandErr,
+                           bool HalfWidthMode, int LogMode, bool Original);
+    bool acNecessaryEscape(int LogMode);
+    // A piece of data (path, name, value) about to be put inside a command: false, with the error
+    // logged, when it would type Enter or Cancel by itself.
+    bool CommandDataCheck(const std::wstring& Piece);
+
+private:
+    bool LinkCheck(bool DebugLog);
+    // Where LinkCheck releases a link whose window has gone: clears the link fields (the link's
+    // full release, with its work files, takes this place once it exists).
+    void LinkGoneRelease();
+    void TextWindowAdjust();
+    std::wstring PromptPrefixCut(const std::wstring& Text);
+    bool SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int LogMode);
+    bool SubGetHistory(std::wstring& Value, bool HalfWidthMode, int LogMode);
+    // Raw reads without log lines. Hung: the window exists but did not answer in time, which a
+    // polling wait takes as "no change yet".
+    enum class TReadResult { Ok, Hung, Failed };
+    TReadResult ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim);
+    TReadResult ReadHistory(std::wstring& Value, bool HalfWidthMode);
+    // acGetPrompt's read and other-drawing guard, with the time-out told apart.
+    TReadResult CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim);
+    // As Wait, but wakes as soon as Handle (a thread) is signalled.
+    void WaitHandle(HANDLE Handle, unsigned WaitTime);
+    bool SubPostCommand(const std::wstring& Text, int LogMode, bool Asynchronous, bool ThreadWait);
+    bool SubSendCommand(const std::wstring& Value, int LogMode, bool Original, bool Asynchronous, bool ThreadWait,
+                        const std::wstring& Caption);
+    bool CommandEndCheck();
+    // The prompt-list rules with their Emergency line logged.
+    bool PromptListSet(const std::wstring& TargetPrompt, std::vector<std::wstring>& List, std::wstring& Display);
+    bool PromptListMatch(const std::wstring& Prompt, const std::vector<std::wstring>& List, int& Index);
+    // The command prompt as alternative 0 of a wait's pattern.
+    std::wstring CommandPromptPattern(bool HalfWidthMode) const;
+
+    unsigned FSendTimeoutMs = 5000;                   // the sender's bound on AutoCAD taking a text
+    std::function<void(int)> FClipboardBeforeAttempt;  // tests: called before each clipboard attempt
 };

@@ -9,6 +9,7 @@
 
 #include "acad/AcadClipboard.h"
 #include "acad/AcadPostThread.h"
+#include "ClipboardHolder.h"
 #include "acad_harness.h"
 #include "common/CommonVer4.h"
 
@@ -210,73 +211,9 @@ LRESULT CALLBACK TextWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcW(h, m, w, l);
 }
 
-bool SetClipboardText(const std::wstring& text) {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(mem);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-    CloseClipboard();
-    return ok;
-}
-
-bool ClipboardText(std::wstring& out) {
-    out.clear();
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
-    bool ok = false;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        out = static_cast<const wchar_t*>(GlobalLock(h));
-        GlobalUnlock(h);
-        ok = true;
-    }
-    CloseClipboard();
-    return ok;
-}
-
-std::wstring HelperPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p = path;
-    return p.substr(0, p.find_last_of(L"\\/") + 1) + L"sb_clipboard_holder.exe";
-}
-
-// Another process holding the clipboard open until Release.
-class Holder {
-public:
-    Holder() {
-        const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount());
-        const std::wstring readyName = L"SbClipHolderReady-" + id, releaseName = L"SbClipHolderRelease-" + id;
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
-        release_ = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
-        std::wstring cmd = L"\"" + HelperPath() + L"\" " + readyName + L" " + releaseName;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) {
-            HANDLE both[2] = {ready_, pi_.hProcess};
-            holding_ = WaitForMultipleObjects(2, both, FALSE, 20000) == WAIT_OBJECT_0;
-        }
-    }
-    ~Holder() {
-        Release();
-        if (pi_.hProcess) {
-            CloseHandle(pi_.hProcess);
-            CloseHandle(pi_.hThread);
-        }
-        CloseHandle(ready_);
-        CloseHandle(release_);
-    }
-    bool holding() const { return holding_; }
-    void Release() {
-        SetEvent(release_);
-        if (pi_.hProcess) WaitForSingleObject(pi_.hProcess, 10000);
-    }
-
-private:
-    HANDLE ready_ = nullptr, release_ = nullptr;
-    PROCESS_INFORMATION pi_{};
-    bool holding_ = false;
-};
+using channel_test::ClipboardHolder;
+bool SetClipboardText(const std::wstring& text) { return channel_test::SetUserClipboardText(text); }
+bool ClipboardText(std::wstring& out) { return channel_test::UserClipboardText(out); }
 
 class ClipboardRead : public ::testing::Test {
 protected:
@@ -345,7 +282,7 @@ TEST_F(ClipboardRead, UsersOwnTextIsNeverTakenForTheHistory) {
 }
 
 TEST_F(ClipboardRead, HeldByAnotherProgramForTheFirstTwoAttempts) {
-    Holder holder;
+    ClipboardHolder holder;
     ASSERT_TRUE(holder.holding());
     options.BeforeAttempt = [&](int k) {
         if (k == 3) holder.Release();
@@ -360,7 +297,7 @@ TEST_F(ClipboardRead, HeldByAnotherProgramForTheFirstTwoAttempts) {
 }
 
 TEST_F(ClipboardRead, HeldThroughAllFiveAttempts) {
-    Holder holder;
+    ClipboardHolder holder;
     ASSERT_TRUE(holder.holding());
     const TClipboardHistoryResult r = Read();
     EXPECT_FALSE(r.Ok);

@@ -1,0 +1,88 @@
+// TAcadVer4: the raw reads of AutoCAD's prompt line and history from its text window.
+#include <algorithm>
+#include <cstdio>
+
+#include "acad/AcadVer4.h"
+#include "acad/PromptText.h"
+#include "common/CommonVer4.h"
+
+void TAcadVer4::TextWindowAdjust() {
+    if (!FMaster) return;
+    TAcadMasterVer4& m = *FMaster;
+    HWND main = m.MainHandle();
+    HWND text = m.TextHandle();
+    if (!main || !text || !IsWindow(main) || !IsWindow(text)) return;
+    RECT mainRect{}, textRect{};
+    GetWindowRect(main, &mainRect);
+    GetWindowRect(text, &textRect);
+    const long below = std::max<long>(GetSystemMetrics(SM_CYSCREEN) + 1, mainRect.bottom + 10);
+    if (textRect.top < below) {
+        wchar_t line[96];
+        std::swprintf(line, 96, L"テキストウインドウを移動させます。 %d,%d", static_cast<int>(textRect.left),
+                      static_cast<int>(below));
+        FLog.Add(line, 3, 1);
+        // Asynchronous: a hung AutoCAD must not hold us in its window-position messages.
+        SetWindowPos(text, nullptr, textRect.left, below, 400, 400,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    if (m.Version2011Flag && !IsWindowVisible(text)) {
+        FLog.Add(L"テキストウインドウを表示させます。", 3, 1);
+        ShowWindowAsync(text, SW_SHOW);
+    }
+}
+
+std::wstring TAcadVer4::PromptPrefixCut(const std::wstring& Text) {
+    return sb::acad::PromptPrefixCut(Text, [](const std::wstring& s) { return ToHalfWidth(s); });
+}
+
+namespace {
+
+// A false read of a control that is still a window did not answer in time.
+bool Hung(HWND Control) { return Control && IsWindow(Control); }
+
+}  // namespace
+
+TAcadVer4::TReadResult TAcadVer4::ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim) {
+    Value.clear();
+    if (!MasterLinkCheck()) return TReadResult::Failed;
+    TextWindowAdjust();
+    HWND control = FMaster->CommandHandle;
+    std::wstring raw;
+    if (!TryGetControlText(control, raw)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
+    std::wstring v = PromptPrefixCut(raw);
+    if (HalfWidthMode) v = ToHalfWidth(v);
+    if (!NoTrim) v = SpaceShrink(v);
+    FMaster->LastPrompt = v;
+    Value = v;
+    return TReadResult::Ok;
+}
+
+TAcadVer4::TReadResult TAcadVer4::ReadHistory(std::wstring& Value, bool HalfWidthMode) {
+    Value.clear();
+    if (!MasterLinkCheck()) return TReadResult::Failed;
+    TextWindowAdjust();
+    HWND control = FMaster->HistoryHandle;
+    std::wstring raw;
+    if (!TryGetControlText(control, raw)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
+    if (HalfWidthMode) raw = ToHalfWidth(raw);
+    FMaster->LastHistroy = raw;
+    Value = raw;
+    return TReadResult::Ok;
+}
+
+bool TAcadVer4::SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int /*LogMode*/) {
+    Value.clear();
+    if (!MasterLinkCheck()) return false;
+    if (ReadPrompt(Value, HalfWidthMode, NoTrim) == TReadResult::Ok) return true;
+    FLog.Error(L"プロンプト取得中に異常が発生しました");
+    return false;
+}
+
+bool TAcadVer4::SubGetHistory(std::wstring& Value, bool HalfWidthMode, int /*LogMode*/) {
+    Value.clear();
+    if (!MasterLinkCheck()) return false;
+    if (ReadHistory(Value, HalfWidthMode) == TReadResult::Ok) return true;
+    FLog.Error(L"履歴取得中に異常が発生しました");
+    return false;
+}
