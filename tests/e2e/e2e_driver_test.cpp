@@ -83,6 +83,22 @@ TEST(E2eDriver, StateFileFollowsEveryCommand) {
     EXPECT_GT(r.state()["sequence"].get<int>(), after["sequence"].get<int>());
 }
 
+TEST(E2eDriver, SheetbayButtonsRunsAndLogAcrossProcesses) {
+    e2e::TempDir dir(L"drv");
+    e2e::Sheetbay app;
+    std::wstring error;
+    ASSERT_TRUE(app.start(e2e::fromUtf8(FAKE_SHEETBAY_EXE), {}, dir.path(), error)) << e2e::toUtf8(error);
+    EXPECT_FALSE(e2e::isEnabled(app.control(L"中断")));
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(app.runButton(L"横2列に並べる", 5000));
+    EXPECT_GE(GetTickCount() - start, 500u);  // waited for the run, not just the click
+    std::vector<std::wstring> lines;
+    ASSERT_TRUE(app.logLines(lines));
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"横2列に並べるを実行", L"整列が完了しました"}));
+    EXPECT_FALSE(app.runButton(L"どこにもないボタン", 100));
+    EXPECT_TRUE(app.stop());
+}
+
 TEST(E2eDriver, ThreeDrawingsTiledByHandScreenshot) {
     e2e::TempDir dir(L"shot");
     e2e::StandIn acad(e2e_test::acadExe(), dir.path());
