@@ -42,7 +42,7 @@ TEST_F(RunnerE2E, WithoutAutoCadTheRunReportsItAndUnlocks) {
 }
 
 TEST_F(RunnerE2E, WithDrawingsOpenTheButtonsRunIsAnnounced) {
-    StartAcad(R"({"drawings": [{"path": "C:\\sb\\plan1.dwg"}, {"path": "C:\\sb\\plan2.dwg"}]})");
+    ASSERT_NO_FATAL_FAILURE(StartAcad(R"({"drawings": [{"path": "plan1.dwg"}, {"path": "plan2.dwg"}]})"));
     ASSERT_TRUE(app.run(L"縦3列に並べる"));
     const auto lines = app.logLines();
     EXPECT_FALSE(e2e::containsLine(lines, L"AutoCADが起動していません"));
@@ -51,7 +51,7 @@ TEST_F(RunnerE2E, WithDrawingsOpenTheButtonsRunIsAnnounced) {
 }
 
 TEST_F(RunnerE2E, OnlyTheStartPageOpenMeansNoDrawings) {
-    StartAcad(R"({"startPage": true, "drawings": []})");
+    ASSERT_NO_FATAL_FAILURE(StartAcad(R"({"startPage": true, "drawings": []})"));
     ASSERT_TRUE(app.run(L"全図面を上書き保存"));
     const auto lines = app.logLines();
     EXPECT_TRUE(e2e::containsLine(lines, L"■■エラー■■図面を開いていません"));
