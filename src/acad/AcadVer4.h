@@ -12,6 +12,7 @@
 
 #include "acad/AcadMasterVer4.h"
 #include "acad/AcadSubVer4.h"
+#include "acad/CadBackUpVer4.h"
 #include "acad/CompulsionCore.h"
 #include "log/LogAccessVer4.h"
 
@@ -170,4 +171,71 @@ private:
 
     unsigned FSendTimeoutMs = 5000;                   // the sender's bound on AutoCAD taking a text
     std::function<void(int)> FClipboardBeforeAttempt;  // tests: called before each clipboard attempt
+
+    // ---- System variables and undo, release, save and file path, link and work files ----
+public:
+    bool acGetSystemVar(const std::wstring& Target, std::wstring& RetValue, int LogMode, bool NoError);
+    bool acSetSystemVar(const std::wstring& Target, const std::wstring& SetValue, std::wstring& RetValue,
+                        bool& ChangeFlag, int LogMode);
+    bool acSetSystemVar(const std::wstring& Target, const std::wstring& SetValue, std::wstring& RetValue, int LogMode);
+    bool acSetSystemVar(const std::wstring& Target, const std::wstring& SetValue, int LogMode);
+    bool acSetSystemVar(const std::wstring& Target, const std::wstring& SetValue, TCadBackUpListVer4& BackupList,
+                        int LogMode);
+    bool acUndoSystemVar(const TCadBackUpListVer4& BackupList, int LogMode);
+    bool acUndoStart(int LogMode);
+    bool acUndoEnd(int LogMode);
+    bool acUndo(int RepeatCount, int LogMode);
+
+    bool acVersionCheck(int LogMode, bool DebugLog);
+    int acGetVersion(int DefaultVersion);
+
+    bool acGetFilePath(std::wstring& Path, int LogMode);
+    bool acSaveAs(const std::wstring& Path, const std::wstring& Option, int LogMode);
+    bool acSaveAs(const std::wstring& Path, const std::wstring& Option, std::wstring& OrignalPath,
+                  std::wstring& OrignalOption, int LogMode);
+
+    bool ActiveLink();
+    bool HandleLink(HWND Handle);
+    bool LinkFree();
+    bool UniqueFileCreate(std::wstring& Path, const std::wstring& FirstName, const std::wstring& TargetExt,
+                          bool AutoDelete, int LogMode);
+    void UniqueFileDelete(int LogMode);
+
+    int LinkMode() const { return FLinkMode; }
+    const std::wstring& LinkPath() const { return FLinkPath; }
+    const std::wstring& LinkOriginalPath() const { return FLinkOriginalPath; }
+    bool LinkFileOpen() const { return FLinkFileOpen; }
+    bool LinkFileCopy() const { return FLinkFileCopy; }
+    void Success(bool Value) { FSuccess = Value; }
+    bool LinkFreeAutoSave() const { return FLinkFreeAutoSave; }
+    void LinkFreeAutoSave(bool Value) { FLinkFreeAutoSave = Value; }
+    bool LinkFreeAutoClose() const { return FLinkFreeAutoClose; }
+    void LinkFreeAutoClose(bool Value) { FLinkFreeAutoClose = Value; }
+    bool LinkFreeAutoBackup() const { return FLinkFreeAutoBackUp; }
+    void LinkFreeAutoBackup(bool Value) { FLinkFreeAutoBackUp = Value; }
+    bool LinkFreeAutoDelete() const { return FLinkFreeAutoDelete; }
+    void LinkFreeAutoDelete(bool Value) { FLinkFreeAutoDelete = Value; }
+    // The component's name, the default first part of work-file names.
+    const std::wstring& Name() const { return FName; }
+    void Name(const std::wstring& Value) { FName = Value; }
+    const std::vector<std::wstring>& UniqueFiles() const { return UniqueFileList; }
+
+private:
+    bool SubSetSystemVar(const std::wstring& Target, const std::wstring& SetValue, std::wstring& RetValue,
+                         bool& ChangeFlag, int LogMode, bool NeedPrevious);
+    // After a failure with a command typed: one Escape unless AutoCAD is at its command prompt,
+    // in compulsion mode.
+    void EscapeAfterFailure(int LogMode);
+    // DWGTITLED read: false (with the untitled-drawing error) for a never-saved drawing.
+    bool UntitledCheck(int LogMode);
+    bool SaveCompletionWait(const std::wstring& Reference);
+    // The monitor closed AutoCAD's write-protection dialog since the save began (error logged).
+    bool WriteProtectionSeen();
+    bool SubLinkStart(const wchar_t* Title);
+    bool SubLinkFinish(HWND Handle, int Mode);
+    bool SubLinkFree(bool Linked);
+    bool SubLinkClose();
+    void LinkClear();
+
+    std::wstring FName = L"Acad";
 };
