@@ -280,8 +280,11 @@ TEST(AcadMonitor, AnswersTheStandInsDialogsAndResizesASmallTextWindow) {
         << r.state().dump() << s.Dump();
     EXPECT_EQ(closedBy("proxy"), "IDOK");
     const nlohmann::json state = r.state();
-    for (const auto& d : state["dialogs"])
-        if (d.value("id", "") == "proxy") EXPECT_EQ(d["checkbox"], true);
+    for (const auto& d : state["dialogs"]) {
+        if (d.value("id", "") == "proxy") {
+            EXPECT_EQ(d["checkbox"], true);
+        }
+    }
     EXPECT_EQ(closedBy("fatal"), "IDYES");
     EXPECT_TRUE(s.Monitor([](TAcadMonitorThreadVer4& m) { return m.FileSaveErrorFlag; }));
     ASSERT_TRUE(s.WaitFor([&] { return s.Has(L"書き込み禁止ダイアログを発見しました。ダイアログを閉じます"); }, 3000));
