@@ -245,6 +245,15 @@ TEST_F(Channel, CommandThatReturnsToTheCommandPromptFailsWithCommandErr) {
     EXPECT_EQ(index, 0);
 }
 
+TEST_F(Channel, UnusablePatternsAreRefusedBeforeAnythingIsRead) {
+    for (const wchar_t* pattern : {L"ﾌｧｲﾙ名||*:", L"*", L"a|**"}) {
+        EXPECT_FALSE(s.acad->acWaitPrompt(pattern, false, true, 1)) << e2e::toUtf8(pattern);
+        EXPECT_FALSE(s.acad->acSkipPrompt(pattern, false, true, 1)) << e2e::toUtf8(pattern);
+    }
+    EXPECT_EQ(s.Count(L"指定プロンプト正しくありません"), 6);
+    EXPECT_FALSE(s.Has(L"指定プロンプト出現")) << s.Dump();
+}
+
 TEST_F(Channel, SkipAnswersUnexpectedPromptsWithEnterThenEscapeOnlyWhenNeeded) {
     ASSERT_TRUE(s.acad->acPostCommand(L"_SAVEAS^m", 1, false)) << s.Dump();
     const int enters = s.Count(L"コマンド送信「【Enter】」");

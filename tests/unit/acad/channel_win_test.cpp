@@ -15,7 +15,21 @@
 
 using harness::WaitUntil;
 
+struct TAcadVer4TestAccess {
+    static bool SubPostCommand(TAcadVer4& a, const std::wstring& Text, bool Asynchronous, bool ThreadWait) {
+        return a.SubPostCommand(Text, 1, Asynchronous, ThreadWait);
+    }
+};
+
 namespace {
+
+std::string e2e_dump(const harness::LogHarness& logs) {
+    const std::wstring w = logs.Dump();
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
 
 // What a receiver window was handed.
 struct Received {
@@ -306,4 +320,60 @@ TEST_F(ClipboardRead, HeldThroughAllFiveAttempts) {
     std::wstring now;
     ASSERT_TRUE(ClipboardText(now));
     EXPECT_EQ(now, L"ユーザーがコピーした文字");
+}
+
+namespace {
+
+TLogVer4* g_stopLog = nullptr;
+void CALLBACK StopSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_stopLog) g_stopLog->Breaking();
+}
+
+}  // namespace
+
+// An AutoCAD whose prompt and history never move: the posted wait runs until Stop, and a bare
+// Escape is sent a second time once, at round 300.
+TEST(SenderWait, BareEscapeIsSentAgainOnceThenStopEndsTheWait) {
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
+    TAcadVer4 acad{&logs.Log(), L"CAD"};
+    acad.Master(&master);
+    master.AcadStart();
+    harness::AttachFake(master, fake);
+
+    g_stopLog = &logs.Log();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 4500, StopSoon);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03", false, true));
+    const DWORD took = GetTickCount() - start;
+    KillTimer(nullptr, timer);
+    g_stopLog = nullptr;
+    EXPECT_GE(took, 4000u);
+    EXPECT_EQ(logs.Count(L"AutoCADがキャンセルを受け付けた様子がないので再送信します。"), 1) << e2e_dump(logs);
+    master.AcadEnd();
+}
+
+// Any other text is never sent twice; the asynchronous send reads nothing and returns at once.
+TEST(SenderWait, OtherTextsAreNotSentAgainAndAsynchronousSendsDoNotWait) {
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
+    TAcadVer4 acad{&logs.Log(), L"CAD"};
+    acad.Master(&master);
+    master.AcadStart();
+    harness::AttachFake(master, fake);
+
+    g_stopLog = &logs.Log();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 3500, StopSoon);
+    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03\x03", false, false));
+    KillTimer(nullptr, timer);
+    g_stopLog = nullptr;
+    EXPECT_EQ(logs.Count(L"再送信します"), 0);
+
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(TAcadVer4TestAccess::SubPostCommand(acad, L"x", true, true)) << e2e_dump(logs);
+    EXPECT_LT(GetTickCount() - start, 1500u);
+    master.AcadEnd();
 }
