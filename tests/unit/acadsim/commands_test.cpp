@@ -180,3 +180,24 @@ TEST(AcadsimDialogs, CommandDialogHoldsTheCommandUntilClosed) {
     EXPECT_EQ(state["commands"].size(), 3u);
     EXPECT_EQ(state["drawings"][0]["commandLine"].get<std::string>().rfind(toUtf8(L"レイアウト オプションを入力"), 0), 0u);
 }
+
+TEST_F(AcadsimCommands, UndoGroupsAndTheHistoryWindowLimit) {
+    type(L"_UNDO\rBE\r_Zoom\rE\r_-LAYOUT\rS\rPlan B\r_UNDO\rE\r_Zoom\rA\r");
+    EXPECT_EQ(drawing().currentTab, 1);
+    type(L"U\r");
+    EXPECT_EQ(lastLines(1), L"ZOOM\n");
+    type(L"U\r");  // the group as one step: back to the model tab and its first view
+    EXPECT_EQ(lastLines(1), L"グループ\n");
+    EXPECT_EQ(drawing().currentTab, 0);
+    EXPECT_DOUBLE_EQ(drawing().tab().view.height, 297);
+    type(L"U\r");
+    EXPECT_EQ(lastLines(1), L"元に戻す操作はありません。\n");
+
+    acadsim_test::MemoryFiles fs2;
+    Session limited(acadsim_test::scenarioFrom(R"({"historyWindowLimit": 40, "drawings": [{}]})"), fs2);
+    limited.input(L"VIEWSIZE\rVIEWCTR\rVIEWSIZE\r");
+    std::wstring window = limited.historyText(0);
+    EXPECT_EQ(window.size(), 40u);
+    EXPECT_EQ(window.substr(window.size() - 8), L"(読み込み専用)");
+    EXPECT_NE(limited.clipboardText(0).find(L"VIEWCTR = "), std::wstring::npos);  // the copy is whole
+}

@@ -111,3 +111,62 @@ TEST_F(AcadsimFiles, DxfOutWritesLayoutsWithTabOrders) {
     EXPECT_FALSE(fs.files.count(L"C:\\work\\out2.dxf"));
     EXPECT_EQ(line(), L"コマンド: ");
 }
+
+TEST(AcadsimDxfOutWithoutOptions, SaveAsInDxfFormatIsTheWayToChooseObjects) {
+    // Releases whose DXFOUT takes no options: the export name prompt writes at once; SAVEAS in DXF
+    // format offers version and objects, and the drawing then carries the DXF path.
+    acadsim_test::MemoryFiles fs;
+    Session s(acadsim_test::scenarioFrom(R"({"release": {"year": 2005, "dxfoutNoOptions": true},
+      "sysvars": {"FILEDIA": "0"}, "drawings": [{"path": "C:\\work\\a.dwg",
+      "model": {"extents": [0, 0, 10, 10]}, "layouts": [{"name": "L1"}]}]})"), fs);
+    s.input(L"_DXFOUT\r");
+    EXPECT_EQ(s.commandLineText(0), L"DXF 図面名を書き出し <C:\\work\\a.dxf>: ");
+    s.input(L"C:\\work\\whole.dxf\r");
+    EXPECT_EQ(s.commandLineText(0), L"コマンド: ");
+    EXPECT_NE(fs.files[L"C:\\work\\whole.dxf"].find("AC1018"), std::string::npos);
+
+    fs.files[L"C:\\work\\part.dxf"] = "";  // the work file exists beforehand
+    struct Step {
+        const wchar_t* typed;
+        const wchar_t* prompt;  // start of the command line afterwards
+    } steps[] = {
+        {L"SAVEAS\r", L"ファイル形式を入力 [R14(LT98&LT97)/2000(LT2000)/2004(LT2004)/Standards(S)/DXF(DXF)/Template(T)] <2004>:"},
+        {L"DXF\r", L"精度として小数点以下の桁数を入力"},
+        {L"V\r", L"バージョンを入力 [2004/2000/R12] <2004>:"},
+        {L"2000\r", L"精度として"},
+        {L"O\r", L"オブジェクトを選択:"},
+        {L"P\r\r", L"精度として"},
+        {L"\r", L"図面に名前を付けて保存 <C:\\work\\a.dxf>:"},
+        {L"C:\\work\\part.dxf\r", L"置き換えますか?"},
+        {L"Y\r", L"コマンド: "},
+    };
+    for (const auto& st : steps) {
+        s.input(st.typed);
+        EXPECT_EQ(s.commandLineText(0).rfind(st.prompt, 0), 0u) << toUtf8(st.typed) << " -> " << toUtf8(s.commandLineText(0));
+    }
+    EXPECT_NE(fs.files[L"C:\\work\\part.dxf"].find("AC1018"), std::string::npos);
+    EXPECT_EQ(s.drawings()[0].path, L"C:\\work\\part.dxf");
+    EXPECT_EQ(s.drawings()[0].format, L"DXF");
+    EXPECT_NE(s.historyText(0).find(L"0 個を見つけました"), std::wstring::npos);
+}
+
+TEST_F(AcadsimFiles, CloseAsksForModifiedDrawings) {
+    struct Case {
+        int button;
+        bool closed;
+        bool saved;
+    } cases[] = {{2, false, false}, {7, true, false}, {6, true, true}};
+    for (const auto& c : cases) {
+        start(acadsim_test::kTwoDrawings);
+        fs.files[L"C:\\work\\plan1.dwg"] = "old";
+        drawing().modified = true;
+        type(L"CLOSE\r");
+        auto dialog = s->takeDialogRequest();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->spec.body.at(0), L"plan1.dwg への変更を保存しますか?");
+        s->dialogClosed(dialog->serial, c.button, false);
+        EXPECT_EQ(s->drawings()[0].open, !c.closed) << c.button;
+        EXPECT_EQ(fs.files[L"C:\\work\\plan1.dwg"] != "old", c.saved) << c.button;
+        EXPECT_EQ(s->current(), c.closed ? 1 : 0);
+    }
+}
