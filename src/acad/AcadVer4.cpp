@@ -14,4 +14,7 @@ TAcadVer4::TAcadVer4(TLogVer4* Log, const std::wstring& LogName) : FLog(Log, Log
     FReadOnlyLinkFlag = false;
 }
 
-TAcadVer4::~TAcadVer4() { FLog.OnLogging = nullptr; }
+TAcadVer4::~TAcadVer4() {
+    UniqueFileDelete(1);  // work files of a link that was never released
+    FLog.OnLogging = nullptr;
+}

@@ -239,7 +239,12 @@ TEST(AcadLink, LinkAndReleaseWithTheMainWindowsSettingsAndWorkFiles) {
     HWND active = nullptr;
     ASSERT_TRUE(a.GetActiveHandle(active, true, false));
     EXPECT_EQ(a.LinkHandle(), active);
-    EXPECT_TRUE(a.LinkFree());
+
+    // A work file of a link that is never released goes with the component.
+    std::wstring orphan;
+    ASSERT_TRUE(a.UniqueFileCreate(orphan, L"", L"DXF", true, 1));
+    s.acad.reset();
+    EXPECT_FALSE(Exists(orphan));
 }
 
 }  // namespace
