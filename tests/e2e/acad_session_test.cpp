@@ -141,6 +141,27 @@ TEST(AcadDiscovery, FindsFullAutoCadItsFiveWindowsAndListsTheDrawingsActiveFirst
     EXPECT_TRUE(s.Has(L"ACAD.EXE]"));
 }
 
+TEST(AcadDiscovery, CandidateListingOnlyFromLevelThreeAndChildTreesOnlyAtFour) {
+    Running r(kThreeDrawings);
+    ASSERT_TRUE(r.started) << r.error;
+    struct Case {
+        int level;
+        bool listing, trees;
+    } cases[] = {{2, false, false}, {3, true, false}, {4, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        Session s;
+        s.log->xLevelValue(c.level);
+        TDrawWindowListVer4 list;
+        ASSERT_TRUE(s.acad->DrawWindowList(list, true, false));
+        s.master->AcadEnd();
+        // Once by the search and once by the end of the operation.
+        EXPECT_EQ(s.Count(L"AutoCAD候補となるウインドウの列挙"), c.listing ? 2 : 0) << s.Dump();
+        EXPECT_EQ(s.Has(L"[Class=\"AcadSimFrame\"]"), c.listing);
+        EXPECT_EQ(s.Has(L"\"Marin\" [Class=\"AcadSimMarin\"]"), c.trees);
+    }
+}
+
 TEST(AcadDiscovery, LtExecutablesAreAcceptedAndTheRoughVersionComesFromTheTitle) {
     struct Case {
         const char* what;

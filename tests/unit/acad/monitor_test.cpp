@@ -313,3 +313,30 @@ TEST_F(Monitor, EndRestoresTheRememberedTextWindowOnlyWhenStarted) {
     EXPECT_EQ(TextRect().left, 300);
     EXPECT_FALSE(logs.Has(L"最後のプロンプト"));
 }
+
+TEST(DrawWindowList, NewDrawAndLoggingReadTheWindowsNow) {
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    HWND other = nullptr;
+    fake.Run([&] {
+        other = CreateWindowExW(0, L"FakeAcadDrawing", L"b.dwg", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, fake.View, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    });
+    TDrawWindowListVer4 before, after;
+    before.Add({fake.Drawing, L"a.dwg", L""});
+    after.Add({fake.Drawing, L"a.dwg", L""});
+    after.Add({other, L"old caption", L""});
+    ASSERT_NE(after.GetNewDraw(before), nullptr);
+    EXPECT_EQ(after.GetNewDraw(before)->Handle, other);
+    EXPECT_EQ(before.GetNewDraw(after), nullptr);
+
+    TLogAccessVer4 log(&logs.Log(), L"CAD");
+    after.Logging(L"図面一覧", log, 1);
+    TDrawWindowListVer4().Logging(L"空の一覧", log, 1);
+    wchar_t hex[32];
+    swprintf(hex, 32, L"[%8x]", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(other)));
+    EXPECT_TRUE(logs.Has(std::wstring(L"ウインドウ1 ") + hex + L" b.dwg")) << logs.Dump();  // title read now
+    EXPECT_FALSE(logs.Has(L"old caption"));
+    EXPECT_TRUE(logs.Has(L"ウインドウ0 "));
+    EXPECT_EQ(logs.IndexOf(L"無し"), logs.IndexOf(L"空の一覧") + 1);
+}
