@@ -116,7 +116,7 @@ const char* kThreeDrawings = R"({
   "sysvars": {"FILEDIA": "0"},
   "drawings": [{"path": "a.dwg", "createFile": false},
                {"path": "b.dwg", "createFile": false},
-               {"path": "c.dwg", "createFile": false}],
+               {"path": "c.dwg", "createFile": false, "minimized": true}],
   "active": 0})";
 
 class Channel : public ::testing::Test {
@@ -171,6 +171,7 @@ TEST_F(Channel, ActivatesEachOfThreeDrawingsInTurn) {
         const wchar_t* title;
         int index;
     } order[] = {{L"c.dwg", 2}, {L"b.dwg", 1}, {L"a.dwg", 0}, {L"c.dwg", 2}};
+    ASSERT_TRUE(IsIconic(s.Drawing(L"c.dwg")));
     for (const auto& o : order) {
         HWND h = s.Drawing(o.title);
         ASSERT_NE(h, nullptr);
@@ -179,6 +180,7 @@ TEST_F(Channel, ActivatesEachOfThreeDrawingsInTurn) {
         HWND active = nullptr;
         ASSERT_TRUE(s.acad->GetActiveHandle(active, false, false));
         EXPECT_EQ(active, h);
+        EXPECT_FALSE(IsIconic(h)) << "a minimised drawing is restored first";
     }
     // The active drawing again: nothing more to do.
     const int tries = s.Count(L"アクティブ化実行");
