@@ -1,3 +1,6 @@
+#include <fstream>
+#include <iterator>
+
 #include "Fixture.h"
 
 using namespace acadsim;
@@ -94,4 +97,36 @@ TEST(AcadsimText, NumbersAsAutoCADPrintsThem) {
     EXPECT_FALSE(parseReal(L"1,5", v));
     EXPECT_FALSE(parseReal(L"12abc", v));
     EXPECT_EQ(fromUtf8(toUtf8(L"図面\xD83D\xDE00")), L"図面\xD83D\xDE00");
+}
+
+TEST(AcadsimScenario, ShippedExamplesAreValid) {
+    struct Example {
+        const char* file;
+        size_t drawings;
+    } examples[] = {{"three-drawings.json", 3}, {"r14-ansi.json", 1}, {"lt-dialogs.json", 3}};
+    for (const auto& e : examples) {
+        std::string path = std::string(ACADSIM_EXAMPLES) + "/" + e.file;
+#ifdef _WIN32
+        path = "Z:" + path;  // the Linux path as Wine maps it
+#endif
+        std::ifstream in(path, std::ios::binary);
+        ASSERT_TRUE(in) << path;
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        Scenario sc;
+        std::string error;
+        ASSERT_TRUE(parseScenario(text, sc, error)) << e.file << ": " << error;
+        EXPECT_EQ(sc.drawings.size(), e.drawings) << e.file;
+    }
+    // The one with two named layouts keeps them in its own tab order.
+    std::ifstream in(std::string(
+#ifdef _WIN32
+                         "Z:"
+#endif
+                         ACADSIM_EXAMPLES) +
+                     "/three-drawings.json");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Scenario sc = acadsim_test::scenarioFrom(text);
+    ASSERT_EQ(sc.drawings[0].tabs.size(), 3u);
+    EXPECT_EQ(sc.drawings[0].tabs[1].name, L"A3 平面図");
+    EXPECT_EQ(sc.drawings[0].tabs[1].tabOrder, 2);
 }
