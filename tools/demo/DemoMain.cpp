@@ -31,6 +31,8 @@ int wmain(int argc, wchar_t** argv) {
     e2e::removeTree(work);
     CreateDirectoryW(out.c_str(), nullptr);
     if (!CreateDirectoryW(work.c_str(), nullptr)) return Fail(L"cannot create " + work);
+    // The demo scenario keeps drawings of the same names in two site folders.
+    for (const wchar_t* site : {L"\\現場A", L"\\現場B"}) CreateDirectoryW((work + site).c_str(), nullptr);
 
     std::string scenario;
     if (!e2e::readTextFile(scenarioPath, scenario)) return Fail(L"cannot read " + scenarioPath);
