@@ -248,3 +248,53 @@ TEST(AcadLink, LinkAndReleaseWithTheMainWindowsSettingsAndWorkFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same steps on releases that word their prompts differently: an ANSI frame with half-width
+// katakana, a 2011 known by its title, a release identified only by ACADVER.
+TEST(AcrossReleases, ReadSetRestorePathAndSaveInPlace) {
+    const char* releases[] = {
+        R"({"year": 2002})",
+        R"({"year": 2011, "title": "AutoCAD 2011"})",
+        R"({"year": 2008})",
+    };
+    for (const char* release : releases) {
+        SCOPED_TRACE(release);
+        Running r(std::string(R"({"release": )") + release +
+                  R"(, "documentsFolder": ".", "sysvars": {"FILEDIA": "1", "CMDECHO": "1"},
+                     "drawings": [{"path": "図面1.dwg"}]})");
+        ASSERT_TRUE(r.started) << r.error;
+        Session s;
+        ASSERT_TRUE(s.Link()) << s.Dump();
+        TAcadVer4& a = *s.acad;
+        std::wstring value;
+        EXPECT_TRUE(a.acGetSystemVar(L"FILEDIA", value, 1, false)) << s.Dump();
+        EXPECT_EQ(value, L"1");
+        EXPECT_TRUE(a.acGetSystemVar(L"DWGNAME", value, 1, false)) << s.Dump();
+        EXPECT_EQ(value, L"図面1.dwg");
+
+        TCadBackUpListVer4 backup;
+        ASSERT_TRUE(a.acSetSystemVar(L"FILEDIA", L"0", backup, 1)) << s.Dump();
+        ASSERT_TRUE(a.acSetSystemVar(L"CMDECHO", L"0", backup, 1));
+        EXPECT_EQ(Sysvar(r.state(), "CMDECHO"), "0");
+        EXPECT_TRUE(a.acUndoSystemVar(backup, 1));
+        EXPECT_EQ(Sysvar(r.state(), "FILEDIA"), "1");
+        EXPECT_EQ(Sysvar(r.state(), "CMDECHO"), "1");
+
+        std::wstring path;
+        ASSERT_TRUE(a.acGetFilePath(path, 1)) << s.Dump();
+        EXPECT_EQ(path, r.dir.file(L"図面1.dwg"));
+        const std::wstring plan = r.dir.file(L"図面1.dwg");
+        Age(plan);
+        ASSERT_TRUE(a.acSaveAs(L"", L"", 1)) << s.Dump();
+        EXPECT_FALSE(Aged(plan));
+        const auto state = r.state();
+        EXPECT_EQ(Sysvar(state, "FILEDIA"), "1");
+        EXPECT_EQ(LastCommand(state, "SAVEAS")["end"], "done");
+        EXPECT_FALSE(s.Has(L"■■エラー■■")) << s.Dump();
+        EXPECT_TRUE(a.LinkFree());
+    }
+}
+
+}  // namespace
