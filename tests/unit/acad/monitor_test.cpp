@@ -177,13 +177,11 @@ TEST_F(Monitor, LinesReachTheLogInOrderAndContinuedRepeatsAreDropped) {
 }
 
 TEST_F(Monitor, OpenWindowWaitSucceedsWhenFreeAndFailsAfterFiveSightingsOfAnEndError) {
-    DWORD t0 = GetTickCount();
     EXPECT_TRUE(acad.OpenWindowWait(1, true));
-    EXPECT_GE(GetTickCount() - t0, 140u);  // three clean cycles
 
     HWND dlg = fake.ShowDialog({L"AutoCAD", {L"plan1.dwg への変更を保存しますか?"}, {{L"はい", IDYES}, {L"いいえ", IDNO}}});
     ASSERT_TRUE(WaitUntil([&] { return Locked(master, [](Mon& m) { return m.EndErrorFlag; }); }, 3000));
-    t0 = GetTickCount();
+    const DWORD t0 = GetTickCount();
     EXPECT_FALSE(acad.OpenWindowWait(1, true));
     const DWORD took = GetTickCount() - t0;
     EXPECT_GE(took, 350u);
@@ -215,7 +213,7 @@ TEST_F(Monitor, StopEndsOpenWindowWaitWhileADialogKeepsItWaiting) {
     EXPECT_FALSE(acad.OpenWindowWait(1, false));
     const DWORD took = GetTickCount() - t0;
     EXPECT_GE(took, 350u);
-    EXPECT_LT(took, 1500u);
+    EXPECT_LT(took, 3000u);
     EXPECT_TRUE(logs.Has(L"待機中"));
     EXPECT_TRUE(fake.Open(dlg));
     fake.Run([&] { DestroyWindow(dlg); });
@@ -234,7 +232,7 @@ TEST_F(Monitor, CompulsionHoldsBackTheFirstStopAndHonoursTheSecond) {
     EXPECT_FALSE(acad.OpenWindowWait(1, false));
     const DWORD took = GetTickCount() - t0;
     EXPECT_GE(took, 850u) << "the first Stop was not held back";
-    EXPECT_LT(took, 2000u);
+    EXPECT_LT(took, 3500u);
     const int start = logs.IndexOf(L"強制実行モード開始");
     const int refused = logs.IndexOf(L"再度中断を受け付けているため、強制実行モードは行いません");
     ASSERT_GE(start, 0) << logs.Dump();
