@@ -72,7 +72,7 @@ class SysVar : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         running = new Running(R"({"release": {"year": 2023},
-          "sysvars": {"FILEDIA": "1", "CMDECHO": "1", "SDI": "0", "CELWEIGHT": "-1"},
+          "sysvars": {"FILEDIA": "1", "CMDECHO": "1", "SDI": "0", "CELWEIGHT": "-1", "USERS1": ""},
           "drawings": [{"path": "a.dwg", "layers": ["0", "WALL"], "clayer": "WALL"}]})");
     }
     static void TearDownTestSuite() {
@@ -217,6 +217,22 @@ TEST_F(SysVar, CaseInsensitiveFourLineweightWordsAndRefusedValues) {
     EXPECT_TRUE(s->Has(L"システム変数FILEDIAは設定されていないので変更しません"));
     EXPECT_FALSE(a.acSetSystemVar(L"CLAYER", L"0^mLINE", 1));
     EXPECT_EQ(CommandCount(), before);
+}
+
+TEST_F(SysVar, UnreadablePreviousValueIsNeverChangedWithABackup) {
+    TAcadVer4& a = *s->acad;
+    TCadBackUpListVer4 backup;
+    const std::size_t before = CommandCount();
+    EXPECT_FALSE(a.acSetSystemVar(L"USERS1", L"x", backup, 1));
+    EXPECT_TRUE(s->Has(L"システム変数USERS1の現在の値が読み取れないため変更しません")) << s->Dump();
+    EXPECT_EQ(backup.Count(), 0);
+    auto state = State();
+    EXPECT_EQ(Sysvar(state, "USERS1"), "");
+    EXPECT_EQ(state["commands"][before]["end"], "cancelled");
+    EXPECT_EQ(CommandLine(), L"コマンド: ");
+    // Without a backup the value may be set.
+    EXPECT_TRUE(a.acSetSystemVar(L"USERS1", L"x", 1)) << s->Dump();
+    EXPECT_EQ(Sysvar(State(), "USERS1"), "x");
 }
 
 TEST_F(SysVar, UndoGroupAndSteps) {
