@@ -377,3 +377,51 @@ TEST(SenderWait, OtherTextsAreNotSentAgainAndAsynchronousSendsDoNotWait) {
     EXPECT_LT(GetTickCount() - start, 1500u);
     master.AcadEnd();
 }
+
+namespace {
+
+constexpr UINT kHangMessage = WM_APP + 99;
+WNDPROC g_frameProc = nullptr;
+HWND g_hangTarget = nullptr;
+
+LRESULT CALLBACK HangingFrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == kHangMessage) {
+        Sleep(3000);  // AutoCAD busy: none of its windows answers for a while
+        return 0;
+    }
+    return CallWindowProcW(g_frameProc, h, m, w, l);
+}
+
+void CALLBACK HangSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageW(g_hangTarget, kHangMessage, 0, 0);
+}
+
+}  // namespace
+
+// Reads that time out while AutoCAD is busy are "no change yet" inside the wait, not a failure.
+TEST(SenderWait, TimedOutReadsInsideTheWaitAreNoChangeYet) {
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
+    TAcadVer4 acad{&logs.Log(), L"CAD"};
+    acad.Master(&master);
+    master.AcadStart();
+    harness::AttachFake(master, fake);
+    g_hangTarget = fake.Frame;
+    g_frameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HangingFrameProc)));
+
+    g_stopLog = &logs.Log();
+    const UINT_PTR hang = SetTimer(nullptr, 0, 300, HangSoon);
+    const UINT_PTR stop = SetTimer(nullptr, 0, 5000, StopSoon);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"x", false, false));
+    EXPECT_GE(GetTickCount() - start, 4500u) << "ended by Stop";
+    KillTimer(nullptr, hang);
+    KillTimer(nullptr, stop);
+    g_stopLog = nullptr;
+    EXPECT_FALSE(logs.Has(L"取得中に異常が発生しました")) << e2e_dump(logs);
+    SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
+    master.AcadEnd();
+}
