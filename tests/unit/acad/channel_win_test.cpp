@@ -425,3 +425,40 @@ TEST(SenderWait, TimedOutReadsInsideTheWaitAreNoChangeYet) {
     SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
     master.AcadEnd();
 }
+
+// A drawing window that AutoCAD never shows as its active drawing: ten attempts, then the error.
+TEST(Activation, DrawingThatNeverBecomesActiveFailsAfterTenAttempts) {
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
+    TAcadVer4 acad{&logs.Log(), L"CAD"};
+    acad.Master(&master);
+    master.AcadStart();
+    harness::AttachFake(master, fake);
+    HWND own = CreateWindowExW(0, L"Static", L"Sheetbay", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    acad.Owner(own);
+    acad.WaitTime_Active(10);
+    // Untitled: never listed as a drawing, so never the active one. The real drawing holds a
+    // dialog-class child, as AutoCAD's drawing windows do.
+    HWND stray = nullptr;
+    fake.Run([&] {
+        CreateWindowExW(0, L"#32770", L"", WS_CHILD, 0, 0, 10, 10, fake.Drawing, nullptr, GetModuleHandleW(nullptr), nullptr);
+        stray = CreateWindowExW(0, L"FakeAcadDrawing", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, fake.View, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    });
+    ASSERT_TRUE(stray);
+
+    EXPECT_TRUE(acad.HandleActive(fake.Drawing, true)) << e2e_dump(logs);
+    EXPECT_EQ(logs.Count(L"アクティブ化実行"), 0) << "the active drawing needs no switch";
+
+    EXPECT_FALSE(acad.HandleActive(stray, true));
+    EXPECT_EQ(logs.Count(L"アクティブ化実行"), 10) << e2e_dump(logs);
+    EXPECT_EQ(logs.Count(L"CAD：アクティブになっていないのでやり直し"), 10);
+    EXPECT_TRUE(logs.Has(L"図面のアクティブ化に失敗しました。"));
+
+    EXPECT_FALSE(acad.HandleActive(nullptr, false));
+    EXPECT_TRUE(logs.Has(L"ハンドルが存在しません"));
+    fake.Run([&] { DestroyWindow(stray); });
+    DestroyWindow(own);
+    master.AcadEnd();
+}
