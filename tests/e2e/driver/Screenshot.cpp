@@ -13,12 +13,26 @@ bool screenshot(const std::wstring& bmpPath) {
     int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
     int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     if (w <= 0 || h <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    if (!screen) return false;
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = mem ? CreateCompatibleBitmap(screen, w, h) : nullptr;
-    bool ok = false;
-    std::vector<unsigned char> pixels;
+    struct ScreenDc {
+        HDC dc = GetDC(nullptr);
+        ~ScreenDc() {
+            if (dc) ReleaseDC(nullptr, dc);
+        }
+    } screen;
+    if (!screen.dc) return false;
+    struct MemoryDc {
+        HDC dc;
+        ~MemoryDc() {
+            if (dc) DeleteDC(dc);
+        }
+    } mem{CreateCompatibleDC(screen.dc)};
+    struct Bitmap {
+        HBITMAP bmp;
+        ~Bitmap() {
+            if (bmp) DeleteObject(bmp);
+        }
+    } bitmap{mem.dc ? CreateCompatibleBitmap(screen.dc, w, h) : nullptr};
+    if (!bitmap.bmp) return false;
     BITMAPINFOHEADER bih{};
     bih.biSize = sizeof bih;
     bih.biWidth = w;
@@ -27,17 +41,12 @@ bool screenshot(const std::wstring& bmpPath) {
     bih.biBitCount = 24;
     bih.biCompression = BI_RGB;
     size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
-    if (bmp) {
-        HGDIOBJ old = SelectObject(mem, bmp);
-        ok = BitBlt(mem, 0, 0, w, h, screen, x, y, SRCCOPY | CAPTUREBLT) != 0;
-        SelectObject(mem, old);
-        pixels.resize(stride * static_cast<size_t>(h));
-        ok = ok && GetDIBits(mem, bmp, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bih),
-                             DIB_RGB_COLORS) == h;
-    }
-    if (bmp) DeleteObject(bmp);
-    if (mem) DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    std::vector<unsigned char> pixels(stride * static_cast<size_t>(h));
+    HGDIOBJ old = SelectObject(mem.dc, bitmap.bmp);
+    bool ok = BitBlt(mem.dc, 0, 0, w, h, screen.dc, x, y, SRCCOPY | CAPTUREBLT) != 0;
+    SelectObject(mem.dc, old);
+    ok = ok && GetDIBits(mem.dc, bitmap.bmp, 0, static_cast<UINT>(h), pixels.data(),
+                         reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS) == h;
     if (!ok) return false;
     BITMAPFILEHEADER bfh{};
     bfh.bfType = 0x4D42;

@@ -80,7 +80,8 @@ std::string stateJson(const Session& s, const ProcessInfo& p, unsigned long long
     }
     j["commands"] = commands;
     j["received"] = p.received;
-    return j.dump(2);
+    // Text typed through the channel may hold lone surrogates: replaced, never thrown.
+    return j.dump(2, ' ', false, json::error_handler_t::replace);
 }
 
 }  // namespace acadsim

@@ -53,10 +53,12 @@ int App::run() {
     return 0;
 }
 
+// The text is typed before the sender's SendMessage returns (unless a latency or a dialog holds
+// it): whoever reads the windows afterwards sees its effect.
 void App::receive(const std::wstring& text) {
     ++received_;
     queue_ += text;
-    PostMessageW(frame_, WM_APP_PUMP, 0, 0);
+    pump();
 }
 
 void App::pump() {
@@ -76,11 +78,10 @@ void App::pump() {
         bool hangs = c == L'\r' && hang.ms > 0 && hang.times > 0 && session_->enterStarts(hang.command);
         session_->type(c);
         if (hangs) {
-            // Deliberately blocks this thread: no message is answered, as with a hung AutoCAD.
+            // The command has started; once the sender has been answered this thread blocks.
             --hang.times;
-            sync();
-            writeState();
-            Sleep(static_cast<DWORD>(hang.ms));
+            PostMessageW(frame_, WM_APP_HANG, 0, 0);
+            break;
         }
         if (c == L'\r' || c == L' ' || c == 3 || c == 27) {
             raiseDialogs();
@@ -90,6 +91,14 @@ void App::pump() {
     }
     sync();
     writeState();
+}
+
+void App::hangNow() {
+    sync();
+    writeState();
+    // Deliberately blocks this thread: no message is answered, as with a hung AutoCAD.
+    Sleep(static_cast<DWORD>(hang_.ms));
+    pump();
 }
 
 void App::commandTimer() {
@@ -289,6 +298,8 @@ void App::closeRequested() {
 
 void App::frameDestroyed() {
     quitting_ = true;
+    if (textWindow_) DestroyWindow(textWindow_);  // its own top-level window, not owned by the frame
+    textWindow_ = nullptr;
     writeState();
     PostQuitMessage(0);
 }

@@ -14,6 +14,7 @@
 namespace acadsim {
 
 constexpr UINT WM_APP_PUMP = WM_APP + 1;
+constexpr UINT WM_APP_HANG = WM_APP + 2;
 constexpr UINT_PTR TIMER_COMMAND = 1;
 constexpr UINT_PTR TIMER_ACTIVATE = 2;
 constexpr UINT_PTR TIMER_STATE = 3;
@@ -33,6 +34,7 @@ public:
     void receive(const std::wstring& text);
     void pump();
     void commandTimer();
+    void hangNow();
     void activated(HWND child);
     void activationTimer();
     void copyHistory();
@@ -94,6 +96,16 @@ private:
 };
 
 extern App* g_app;
+
+// Runs a window procedure's body; anything thrown ends there (an allocation failure at worst).
+template <class F>
+LRESULT guarded(F&& body, LRESULT onError = 0) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return onError;
+    }
+}
 
 // Window procedures and dialog helpers, one file each.
 LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);

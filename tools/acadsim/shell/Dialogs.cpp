@@ -8,7 +8,13 @@ namespace {
 
 constexpr int kCheckboxId = 100;
 
+INT_PTR DialogBody(HWND h, UINT m, WPARAM w, LPARAM l);
+
 INT_PTR CALLBACK DialogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return guarded([&]() -> LRESULT { return DialogBody(h, m, w, l); }, FALSE);
+}
+
+INT_PTR DialogBody(HWND h, UINT m, WPARAM w, LPARAM l) {
     switch (m) {
     case WM_INITDIALOG: {
         const auto* spec = reinterpret_cast<const DialogSpec*>(l);

@@ -59,52 +59,56 @@ bool App::createDrawingWindow(int index) {
 }
 
 LRESULT CALLBACK DrawingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    App* app = g_app;
-    switch (m) {
-    case WM_SIZE: {
-        HWND view = GetDlgItem(h, kViewId), tabs = GetDlgItem(h, kTabsId);
-        if (tabs) SendMessageW(tabs, WM_SIZE, 0, 0);
-        if (view) {
-            RECT rc, tr{};
-            GetClientRect(h, &rc);
-            if (tabs) GetWindowRect(tabs, &tr);
-            int height = rc.bottom - (tr.bottom - tr.top);
-            MoveWindow(view, 0, 0, rc.right, height > 0 ? height : 0, TRUE);
-            app->viewResized(h, rc.right, height);
+    return guarded([&]() -> LRESULT {
+        App* app = g_app;
+        switch (m) {
+        case WM_SIZE: {
+            HWND view = GetDlgItem(h, kViewId), tabs = GetDlgItem(h, kTabsId);
+            if (tabs) SendMessageW(tabs, WM_SIZE, 0, 0);
+            if (view) {
+                RECT rc, tr{};
+                GetClientRect(h, &rc);
+                if (tabs) GetWindowRect(tabs, &tr);
+                int height = rc.bottom - (tr.bottom - tr.top);
+                MoveWindow(view, 0, 0, rc.right, height > 0 ? height : 0, TRUE);
+                app->viewResized(h, rc.right, height);
+            }
+            app->updateFrameTitle();
+            break;
         }
-        app->updateFrameTitle();
-        break;
-    }
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(l) == h) app->activated(h);
-        break;
-    case WM_DESTROY:
-        app->childDestroyed(h);
-        break;
-    default:
-        break;
-    }
-    return app->defChild(h, m, w, l);
+        case WM_MDIACTIVATE:
+            if (reinterpret_cast<HWND>(l) == h) app->activated(h);
+            break;
+        case WM_DESTROY:
+            app->childDestroyed(h);
+            break;
+        default:
+            break;
+        }
+        return app->defChild(h, m, w, l);
+    });
 }
 
 LRESULT CALLBACK ViewProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    App* app = g_app;
-    switch (m) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        app->paintView(h, dc);
-        EndPaint(h, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_LBUTTONDOWN:
-        SendMessageW(app->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetParent(h)), 0);
-        return 0;
-    default:
-        return app->defWindow(h, m, w, l);
-    }
+    return guarded([&]() -> LRESULT {
+        App* app = g_app;
+        switch (m) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            app->paintView(h, dc);
+            EndPaint(h, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            SendMessageW(app->mdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetParent(h)), 0);
+            return 0;
+        default:
+            return app->defWindow(h, m, w, l);
+        }
+    });
 }
 
 void App::paintView(HWND view, HDC dc) {
@@ -115,24 +119,19 @@ void App::paintView(HWND view, HDC dc) {
     const Drawing* d = index >= 0 ? &session_->drawings()[static_cast<size_t>(index)] : nullptr;
     if (d) model = d->currentTab == 0;
     COLORREF back = model ? RGB(33, 40, 48) : RGB(200, 200, 200);
-    HBRUSH b = CreateSolidBrush(back);
-    FillRect(dc, &rc, b);
-    DeleteObject(b);
+    UniqueGdi backBrush(CreateSolidBrush(back));
+    FillRect(dc, &rc, static_cast<HBRUSH>(backBrush.get()));
     if (!d || rc.bottom <= 0) return;
     const Tab& tab = d->tab();
     double scale = rc.bottom / tab.view.height;
     auto sx = [&](double x) { return static_cast<int>(rc.right / 2.0 + (x - tab.view.cx) * scale); };
     auto sy = [&](double y) { return static_cast<int>(rc.bottom / 2.0 - (y - tab.view.cy) * scale); };
     auto box = [&](const Range& r, COLORREF color, int style, bool fill) {
-        HPEN pen = CreatePen(style, 1, color);
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        HBRUSH brush = fill ? CreateSolidBrush(RGB(255, 255, 255)) : nullptr;
-        HGDIOBJ oldBrush = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+        UniqueGdi pen(CreatePen(style, 1, color));
+        UniqueGdi paper(fill ? CreateSolidBrush(RGB(255, 255, 255)) : nullptr);
+        Selected p(dc, pen.get());
+        Selected b(dc, paper ? paper.get() : GetStockObject(NULL_BRUSH));
         Rectangle(dc, sx(r.x1), sy(r.y2), sx(r.x2) + 1, sy(r.y1) + 1);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        if (brush) DeleteObject(brush);
-        DeleteObject(pen);
     };
     box(tab.limits, model ? RGB(90, 100, 110) : RGB(120, 120, 120), PS_DOT, !model);
     if (tab.extents) {
@@ -140,8 +139,8 @@ void App::paintView(HWND view, HDC dc) {
         const Range& e = *tab.extents;
         COLORREF ink = model ? RGB(230, 230, 230) : RGB(20, 20, 20);
         box(e, ink, PS_SOLID, false);
-        HPEN pen = CreatePen(PS_SOLID, 1, model ? RGB(255, 200, 60) : RGB(200, 30, 30));
-        HGDIOBJ old = SelectObject(dc, pen);
+        UniqueGdi pen(CreatePen(PS_SOLID, 1, model ? RGB(255, 200, 60) : RGB(200, 30, 30)));
+        Selected selected(dc, pen.get());
         const int cols = 3, rows = 2;
         for (int c = 1; c < cols; ++c) {
             double x = e.x1 + e.width() * c / cols;
@@ -159,10 +158,8 @@ void App::paintView(HWND view, HDC dc) {
             Arc(dc, sx(x + door - door), sy(y + door), sx(x + door + door), sy(y - door), sx(x + 2 * door), sy(y),
                 sx(x + door), sy(y + door));
         }
-        SelectObject(dc, old);
-        DeleteObject(pen);
     }
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
+    Selected font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, model ? RGB(220, 220, 220) : RGB(20, 20, 20));
     std::wstring name = d->currentTab == 0 ? session_->release().modelName() : tab.name;
@@ -175,7 +172,6 @@ void App::paintView(HWND view, HDC dc) {
         TextOutW(dc, 6, y, line.c_str(), static_cast<int>(line.size()));
         y += 20;
     }
-    SelectObject(dc, oldFont);
 }
 
 }  // namespace acadsim

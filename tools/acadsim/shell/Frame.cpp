@@ -148,43 +148,48 @@ void App::createPalettes() {
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return g_app->defWindow(h, m, w, l); }
 
 LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    App* app = g_app;
-    switch (m) {
-    case WM_COPYDATA: {
-        auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(l);
-        if (!cds || cds->dwData != 1 || !cds->lpData) return FALSE;
-        std::wstring text;
-        if (app->ansi()) {
-            const char* bytes = static_cast<const char*>(cds->lpData);
-            size_t n = 0;
-            while (n < cds->cbData && bytes[n]) ++n;
-            text = fromCodePage(bytes, n, 932);
-        } else {
-            const wchar_t* chars = static_cast<const wchar_t*>(cds->lpData);
-            size_t units = cds->cbData / sizeof(wchar_t), n = 0;
-            while (n < units && chars[n]) ++n;
-            text.assign(chars, n);
+    return guarded([&]() -> LRESULT {
+        App* app = g_app;
+        switch (m) {
+        case WM_COPYDATA: {
+            auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(l);
+            if (!cds || cds->dwData != 1 || !cds->lpData) return FALSE;
+            std::wstring text;
+            if (app->ansi()) {
+                const char* bytes = static_cast<const char*>(cds->lpData);
+                size_t n = 0;
+                while (n < cds->cbData && bytes[n]) ++n;
+                text = fromCodePage(bytes, n, 932);
+            } else {
+                const wchar_t* chars = static_cast<const wchar_t*>(cds->lpData);
+                size_t units = cds->cbData / sizeof(wchar_t), n = 0;
+                while (n < units && chars[n]) ++n;
+                text.assign(chars, n);
+            }
+            app->receive(text);
+            return TRUE;
         }
-        app->receive(text);
-        return TRUE;
-    }
-    case WM_APP_PUMP:
-        app->pump();
-        return 0;
-    case WM_TIMER:
-        if (w == TIMER_COMMAND) app->commandTimer();
-        else if (w == TIMER_ACTIVATE) app->activationTimer();
-        else if (w == TIMER_STATE) app->stateTimer();
-        return 0;
-    case WM_CLOSE:
-        app->closeRequested();
-        return 0;
-    case WM_DESTROY:
-        app->frameDestroyed();
-        return 0;
-    default:
-        return app->defFrame(h, m, w, l);
-    }
+        case WM_APP_PUMP:
+            app->pump();
+            return 0;
+        case WM_APP_HANG:
+            app->hangNow();
+            return 0;
+        case WM_TIMER:
+            if (w == TIMER_COMMAND) app->commandTimer();
+            else if (w == TIMER_ACTIVATE) app->activationTimer();
+            else if (w == TIMER_STATE) app->stateTimer();
+            return 0;
+        case WM_CLOSE:
+            app->closeRequested();
+            return 0;
+        case WM_DESTROY:
+            app->frameDestroyed();
+            return 0;
+        default:
+            return app->defFrame(h, m, w, l);
+        }
+    });
 }
 
 }  // namespace acadsim

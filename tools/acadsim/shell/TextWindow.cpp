@@ -13,15 +13,17 @@ WNDPROC g_editProc = nullptr;
 
 // Keys typed into the command line go where WM_COPYDATA text goes.
 LRESULT CALLBACK CommandEditProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_CHAR) {
-        g_app->receive(std::wstring(1, static_cast<wchar_t>(w)));
-        return 0;
-    }
-    if (m == WM_KEYDOWN && w == VK_ESCAPE) {
-        g_app->receive(std::wstring(1, L'\x1B'));
-        return 0;
-    }
-    return CallWindowProcW(g_editProc, h, m, w, l);
+    return guarded([&]() -> LRESULT {
+        if (m == WM_CHAR) {
+            g_app->receive(std::wstring(1, static_cast<wchar_t>(w)));
+            return 0;
+        }
+        if (m == WM_KEYDOWN && w == VK_ESCAPE) {
+            g_app->receive(std::wstring(1, L'\x1B'));
+            return 0;
+        }
+        return CallWindowProcW(g_editProc, h, m, w, l);
+    });
 }
 
 }  // namespace
@@ -58,40 +60,44 @@ bool App::createTextWindow() {
 }
 
 LRESULT CALLBACK TextWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    App* app = g_app;
-    switch (m) {
-    case WM_SIZE:
-        if (HWND pane = GetDlgItem(h, kPaneId)) MoveWindow(pane, 0, 0, LOWORD(l), HIWORD(l), TRUE);
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(w) == ID_COPY_HISTORY) {
-            app->copyHistory();
+    return guarded([&]() -> LRESULT {
+        App* app = g_app;
+        switch (m) {
+        case WM_SIZE:
+            if (HWND pane = GetDlgItem(h, kPaneId)) MoveWindow(pane, 0, 0, LOWORD(l), HIWORD(l), TRUE);
             return 0;
+        case WM_COMMAND:
+            if (LOWORD(w) == ID_COPY_HISTORY) {
+                app->copyHistory();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            ShowWindow(h, SW_HIDE);
+            return 0;
+        default:
+            break;
         }
-        break;
-    case WM_CLOSE:
-        ShowWindow(h, SW_HIDE);
-        return 0;
-    default:
-        break;
-    }
-    return app->defWindow(h, m, w, l);
+        return app->defWindow(h, m, w, l);
+    });
 }
 
 LRESULT CALLBACK PaneProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_SIZE) {
-        int width = LOWORD(l), height = HIWORD(l);
-        if (GetDlgCtrlID(h) == kPaneId) {
-            if (HWND marin = GetDlgItem(h, kMarinId)) MoveWindow(marin, 0, 0, width, height, TRUE);
-        } else {
-            const int line = 26;
-            HWND command = GetDlgItem(h, kCommandId), history = GetDlgItem(h, kHistoryId);
-            if (history) MoveWindow(history, 0, 0, width, height > line ? height - line : 0, TRUE);
-            if (command) MoveWindow(command, 0, height > line ? height - line : 0, width, line, TRUE);
+    return guarded([&]() -> LRESULT {
+        if (m == WM_SIZE) {
+            int width = LOWORD(l), height = HIWORD(l);
+            if (GetDlgCtrlID(h) == kPaneId) {
+                if (HWND marin = GetDlgItem(h, kMarinId)) MoveWindow(marin, 0, 0, width, height, TRUE);
+            } else {
+                const int line = 26;
+                HWND command = GetDlgItem(h, kCommandId), history = GetDlgItem(h, kHistoryId);
+                if (history) MoveWindow(history, 0, 0, width, height > line ? height - line : 0, TRUE);
+                if (command) MoveWindow(command, 0, height > line ? height - line : 0, width, line, TRUE);
+            }
+            return 0;
         }
-        return 0;
-    }
-    return g_app->defWindow(h, m, w, l);
+        return g_app->defWindow(h, m, w, l);
+    });
 }
 
 }  // namespace acadsim
