@@ -110,7 +110,11 @@ bool TAcadVer4::acSaveAs(const std::wstring& Path, const std::wstring& Option, s
         if (!SaveCompletionWait(reference)) break;
         if (!acSkipPrompt(L"置き換えますか*|図面に名前*", index, false, true, depth)) break;
         if (index == 1) {
-            if (!acPostCommand(L"Y^m", depth, false) || !acSkipPrompt(depth)) break;
+            if (!acPostCommand(L"Y^m", depth, false) || !ReplaceAnswered()) break;
+            if (!acSkipPrompt(depth)) {
+                WriteProtectionSeen();
+                break;
+            }
         } else if (index == 2) {
             FLog.Error(sb::acad::kSamePromptText);
             break;
@@ -146,6 +150,20 @@ bool TAcadVer4::SaveCompletionWait(const std::wstring& Reference) {
         if (!acGetHistory(history, true, kSilentDepth) || !acGetPrompt(prompt, true, kSilentDepth, false)) return false;
         if (history != Reference && prompt.find(L"図面に名前") == std::wstring::npos) return true;
         if (WriteProtectionSeen()) return false;
+    }
+    return true;
+}
+
+bool TAcadVer4::ReplaceAnswered() {
+    // While AutoCAD shows its write-protection dialog the question stays on the command line; an
+    // Enter for it would be taken later by the command prompt and start SAVEAS again.
+    for (int round = 0; round < 300; ++round) {
+        if (WriteProtectionSeen()) return false;
+        std::wstring prompt;
+        if (!acGetPrompt(prompt, true, kSilentDepth, false)) return false;
+        if (prompt.find(L"置き換えますか") == std::wstring::npos) return true;
+        Wait(30);
+        if (StopCheck()) return false;
     }
     return true;
 }

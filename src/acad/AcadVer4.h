@@ -231,6 +231,8 @@ private:
     bool SaveCompletionWait(const std::wstring& Reference);
     // The monitor closed AutoCAD's write-protection dialog since the save began (error logged).
     bool WriteProtectionSeen();
+    // After the replace answer: false when the write-protection dialog came instead.
+    bool ReplaceAnswered();
     bool SubLinkStart(const wchar_t* Title);
     bool SubLinkFinish(HWND Handle, int Mode);
     bool SubLinkFree(bool Linked);
