@@ -25,7 +25,15 @@ TAcadMonitorThreadVer4::TAcadMonitorThreadVer4(std::mutex& Lock, TLogAccessVer4*
     : AcadLock(Lock), MasterLog(Log), FNotifyWindow(NotifyWindow), FNotifyMessage(NotifyMessage) {
     FTerminateEvent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     // Without its wake-up event the thread could not be ended; then it is not started at all.
-    if (FTerminateEvent.get()) FThread = std::thread([this] { Execute(); });
+    bool started = false;
+    if (FTerminateEvent.get()) {
+        try {
+            FThread = std::thread([this] { Execute(); });
+            started = true;
+        } catch (...) {
+        }
+    }
+    if (!started && MasterLog) MasterLog->Emergency(L"監視スレッドを開始出来ませんでした。ダイアログの監視は行われません。");
 }
 
 TAcadMonitorThreadVer4::~TAcadMonitorThreadVer4() { Terminate(); }

@@ -10,17 +10,19 @@ void TAcadVer4::ProcessMessages() {
     TLogVer4* log = FLog.Log();
     if (log && log->MessagePump) {
         log->MessagePump();
-        return;
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+    } else {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
     }
+    // The monitor's lines normally arrive by message; this also delivers them if that failed.
+    if (FMaster) FMaster->MonitorThread().DrainLog();
 }
 
 void TAcadVer4::Wait(unsigned WaitTime) {
