@@ -22,18 +22,8 @@ void TMainForm::SubOpenWindow(TDrawWindowListVer4& DrawList) {
     }
 }
 
-bool TMainForm::SubRowLength(TDrawWindowListVer4&, int, bool) {
-    Log->Emergency(L"整列はまだ実装されていません");
-    return false;
-}
-
 bool TMainForm::SubAllZoom(TDrawWindowListVer4&, int) {
     Log->Emergency(L"ズームはまだ実装されていません");
-    return false;
-}
-
-bool TMainForm::SubAllSave(TDrawWindowListVer4&) {
-    Log->Emergency(L"全図面の上書き保存はまだ実装されていません");
     return false;
 }
 

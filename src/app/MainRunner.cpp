@@ -33,6 +33,12 @@ void TMainForm::CreateComponents() {
     Acad->WaitTime_Active(500);
     Acad->WaitTime_Command(300);
     Acad->Owner(FHandle);
+    // The main window links drawings only to read or save them: never close, save, back up or
+    // delete anything when a link is released.
+    Acad->LinkFreeAutoClose(false);
+    Acad->LinkFreeAutoSave(false);
+    Acad->LinkFreeAutoDelete(false);
+    Acad->LinkFreeAutoBackup(false);
 
     SortItem = std::make_unique<TSortVer4>();
     SortItem->Log().Log(Log.get());
