@@ -196,7 +196,12 @@ void App::updateFrameTitle() {
     Drawing* d = session_->currentDrawing();
     BOOL maximized = FALSE;
     SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
-    setText(frame_, d && !maximized ? base + L" - [" + d->title() + L"]" : base);
+    // Maximised, the MDI frame appends " - [child]" itself.
+    std::wstring title = d && !maximized ? base + L" - [" + d->title() + L"]" : base;
+    if (title == shownFrameTitle_ && (maximized != FALSE) == shownMaximized_) return;
+    shownFrameTitle_ = title;
+    shownMaximized_ = maximized != FALSE;
+    setText(frame_, title);
 }
 
 void App::sync() {

@@ -88,7 +88,8 @@ private:
     unsigned long long received_ = 0;
     unsigned long long writtenChanges_ = ~0ull;
     unsigned long long sequence_ = 0;
-    std::wstring shownCommand_, shownHistory_;
+    std::wstring shownCommand_, shownHistory_, shownFrameTitle_;
+    bool shownMaximized_ = false;
     std::vector<std::wstring> shownTitles_;
     bool quitting_ = false;
     HangSpec hang_;
