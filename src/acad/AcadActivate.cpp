@@ -144,10 +144,6 @@ bool TAcadVer4::LinkCheck(bool DebugLog) {
 }
 
 void TAcadVer4::LinkGoneRelease() {
-    FLinkHandle = nullptr;
-    FLinkPath.clear();
-    FLinkOriginalPath.clear();
-    FLinkFileOpen = false;
-    FLinkFileCopy = false;
-    FLinkMode = 0;
+    // The drawing is gone: release the link in full, its work files included.
+    LinkFree();
 }

@@ -298,3 +298,25 @@ TEST(AcrossReleases, ReadSetRestorePathAndSaveInPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AcadLinkGone, ALinkWhoseDrawingClosedIsReleasedWithItsWorkFiles) {
+    Running r(R"({"documentsFolder": ".", "drawings": [{"path": "a.dwg"}, {"path": "b.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    Session s;
+    ASSERT_TRUE(s.Link(0)) << s.Dump();
+    std::wstring work;
+    ASSERT_TRUE(s.acad->UniqueFileCreate(work, L"", L"DXF", true, 1));
+    ASSERT_TRUE(r.acad->send(L"_CLOSE\r"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return !IsWindow(s.acad->LinkHandle()); }, 5000));
+    std::wstring value;
+    EXPECT_FALSE(s.acad->acGetSystemVar(L"FILEDIA", value, 1, false));
+    EXPECT_TRUE(s.Has(L"ハンドルが存在しません")) << s.Dump();
+    EXPECT_EQ(s.acad->LinkHandle(), nullptr);
+    EXPECT_EQ(s.acad->LinkMode(), 0);
+    EXPECT_FALSE(Exists(work));
+    EXPECT_TRUE(s.acad->UniqueFiles().empty());
+}
+
+}  // namespace
