@@ -37,6 +37,11 @@ HWND SheetbayApp::control(const std::wstring& caption) const {
     return window_ ? findChildByCaption(window_, caption) : nullptr;
 }
 
+HWND SheetbayApp::control(const std::wstring& group, const std::wstring& caption) const {
+    HWND box = control(group);
+    return box ? findChildByCaption(box, caption) : nullptr;
+}
+
 bool SheetbayApp::waitIdle(DWORD timeoutMs) const {
     return waitUntil([&] { return !isEnabled(control(kStop)); }, timeoutMs);
 }

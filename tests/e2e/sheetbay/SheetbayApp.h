@@ -22,6 +22,8 @@ public:
     bool start(std::wstring& error, DWORD timeoutMs = 20000);
     HWND window() const { return window_; }
     HWND control(const std::wstring& caption) const;
+    // A control inside the group of that caption (several check boxes share one caption).
+    HWND control(const std::wstring& group, const std::wstring& caption) const;
     // Presses an operation button and returns once the run has ended (Stop disabled again).
     bool run(const std::wstring& caption, DWORD timeoutMs = 60000);
     // Presses a button without waiting; true once a run has visibly started (Stop enabled).
