@@ -152,7 +152,7 @@ TEST(AcadsimDialogs, CommandDialogHoldsTheCommandUntilClosed) {
                    "body": ["コマンドはまだ実行中です。"]}]})"), fs);
     auto start = s.takeDialogRequest();
     ASSERT_TRUE(start);
-    EXPECT_EQ(start->spec.title, L"図面修復");
+    EXPECT_EQ(start->plan.title, L"図面修復");
     s.input(L"ZOOM\r");  // held by the open dialog
     EXPECT_TRUE(s.commands().empty());
     s.dialogClosed(start->serial, 1, false);

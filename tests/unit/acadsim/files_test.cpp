@@ -63,7 +63,7 @@ TEST_F(AcadsimFiles, ReadOnlyTargetRaisesTheWriteProtectionDialog) {
     auto dialog = s->takeDialogRequest();
     ASSERT_TRUE(dialog);
     std::wstring body;
-    for (const auto& b : dialog->spec.body) body += b;
+    for (const auto& b : dialog->plan.body) body += b;
     EXPECT_NE(body.find(L"書き込み禁止"), std::wstring::npos);
     EXPECT_EQ(fs.files[L"C:\\work\\plan1.dwg"], "old");
     s->dialogClosed(dialog->serial, 1, false);
@@ -75,7 +75,7 @@ TEST_F(AcadsimFiles, FileDialogWhenFiledia1) {
     type(L"FILEDIA\r1\r_SAVEAS\r");
     auto dialog = s->takeDialogRequest();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->spec.title, L"図面に名前を付けて保存");
+    EXPECT_EQ(dialog->plan.title, L"図面に名前を付けて保存");
     s->dialogClosed(dialog->serial, 2, false);
     EXPECT_EQ(s->commands().back().end, L"cancelled");
     EXPECT_EQ(fs.files[L"C:\\work\\plan1.dwg"], "old");
@@ -163,7 +163,7 @@ TEST_F(AcadsimFiles, CloseAsksForModifiedDrawings) {
         type(L"CLOSE\r");
         auto dialog = s->takeDialogRequest();
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->spec.body.at(0), L"plan1.dwg への変更を保存しますか?");
+        EXPECT_EQ(dialog->plan.body.at(0), L"plan1.dwg への変更を保存しますか?");
         s->dialogClosed(dialog->serial, c.button, false);
         EXPECT_EQ(s->drawings()[0].open, !c.closed) << c.button;
         EXPECT_EQ(fs.files[L"C:\\work\\plan1.dwg"] != "old", c.saved) << c.button;

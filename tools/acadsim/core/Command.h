@@ -20,7 +20,7 @@ public:
     void ask(const std::wstring& prompt, bool spaceIsEnter = true);  // "\n": earlier lines to the history
     void finish() { finished_ = true; }
     void cancel();                                            // "*キャンセル*" and back
-    void raiseDialog(const DialogSpec& spec);                 // the command waits for it
+    void raiseDialog(const DialogPlan& plan);                 // the command waits for it
     void pushUndo(const std::wstring& name);                  // before a view or tab change
     void changed();                                           // a state file must show it
 

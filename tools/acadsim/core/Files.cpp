@@ -39,13 +39,13 @@ std::string drawingBytes(const Session& s, const Drawing& d, const std::wstring&
     return toUtf8(text);
 }
 
-DialogSpec writeProtectDialog(const Session& s, const std::wstring& path) {
-    DialogSpec spec;
-    spec.id = L"writeprotect";
-    spec.title = s.t(L"AutoCAD メッセージ");
-    spec.body = {path, s.t(L"このファイルは書き込み禁止です。図面を保存できませんでした。")};
-    spec.buttons = {{L"OK", 1}};
-    return spec;
+DialogPlan writeProtectDialog(const Session& s, const std::wstring& path) {
+    DialogPlan plan;
+    plan.id = L"writeprotect";
+    plan.title = s.t(L"AutoCAD メッセージ");
+    plan.body = {path, s.t(L"このファイルは書き込み禁止です。図面を保存できませんでした。")};
+    plan.buttons = {{L"OK", 1}};
+    return plan;
 }
 
 bool saveDrawing(Ctx& ctx, const std::wstring& path, const std::wstring& format) {

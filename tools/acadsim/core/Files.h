@@ -24,6 +24,6 @@ bool saveDrawing(Ctx& ctx, const std::wstring& path, const std::wstring& format)
 // DXFOUT's write: the drawing keeps its path.
 bool exportDxf(Ctx& ctx, const std::wstring& path, const std::wstring& version, int precision);
 
-DialogSpec writeProtectDialog(const Session& s, const std::wstring& path);
+DialogPlan writeProtectDialog(const Session& s, const std::wstring& path);
 
 }  // namespace acadsim

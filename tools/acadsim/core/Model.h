@@ -52,7 +52,7 @@ struct DialogButton {
     int id = 1;
 };
 
-struct DialogSpec {
+struct DialogPlan {
     std::wstring id;
     std::wstring trigger;         // "start" or "command"
     std::wstring command;         // upper case, without "_"/"-"
@@ -113,7 +113,7 @@ struct Drawing {
 };
 
 // AutoCAD stops answering messages for a while when this command starts (a hung AutoCAD).
-struct HangSpec {
+struct HangPlan {
     std::wstring command;         // upper case, without "_"/"-"
     int ms = 0;
     int times = 1;
@@ -121,7 +121,7 @@ struct HangSpec {
 
 struct Scenario {
     Release release;
-    HangSpec hang;
+    HangPlan hang;
     int commandLatencyMs = 0;
     int activationLatencyMs = 0;
     Rect frame;
@@ -134,7 +134,7 @@ struct Scenario {
     std::map<std::wstring, std::wstring> sysvars;
     std::vector<Drawing> drawings;
     int active = 0;
-    std::vector<DialogSpec> dialogs;
+    std::vector<DialogPlan> dialogs;
     size_t historyWindowLimit = 0;
 };
 

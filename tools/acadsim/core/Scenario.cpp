@@ -172,9 +172,9 @@ Drawing drawing(const json& v, const std::string& key, const Release& rel, int& 
     return d;
 }
 
-DialogSpec dialog(const json& v, const std::string& key) {
+DialogPlan dialog(const json& v, const std::string& key) {
     object(v, key);
-    DialogSpec s;
+    DialogPlan s;
     if (auto* i = opt(v, "id")) s.id = str(*i, key + ".id");
     auto* t = opt(v, "trigger");
     if (!t) fail(key + ".trigger", "is missing");

@@ -14,9 +14,9 @@ Session::Session(Scenario scenario, FileSystem& fs) : sc_(std::move(scenario)), 
         lines_[i].prompt = commandPrompt();
     }
     current_ = sc_.drawings.empty() ? -1 : sc_.active;
-    for (const auto& spec : sc_.dialogs) {
-        dialogTimesLeft_.push_back(spec.times);
-        if (spec.trigger == L"start") requestDialog(spec, -1);
+    for (const auto& plan : sc_.dialogs) {
+        dialogTimesLeft_.push_back(plan.times);
+        if (plan.trigger == L"start") requestDialog(plan, -1);
     }
 }
 
@@ -138,10 +138,10 @@ void Session::startCommand(int d, const std::wstring& typed) {
     std::wstring plain = name;
     while (!plain.empty() && plain[0] == L'-') plain.erase(0, 1);
     for (size_t i = 0; i < sc_.dialogs.size(); ++i) {
-        const DialogSpec& spec = sc_.dialogs[i];
-        if (spec.trigger == L"command" && spec.command == plain && dialogTimesLeft_[i] > 0) {
+        const DialogPlan& plan = sc_.dialogs[i];
+        if (plan.trigger == L"command" && plan.command == plain && dialogTimesLeft_[i] > 0) {
             --dialogTimesLeft_[i];
-            int serial = requestDialog(spec, d);
+            int serial = requestDialog(plan, d);
             openDialogs_.back().deferredCommand = name;
             openDialogs_.back().deferredTyped = shown;
             (void)serial;
@@ -198,10 +198,10 @@ std::optional<DialogRequest> Session::takeDialogRequest() {
     return r;
 }
 
-int Session::requestDialog(const DialogSpec& spec, int drawing) {
+int Session::requestDialog(const DialogPlan& plan, int drawing) {
     int serial = nextSerial_++;
-    dialogQueue_.push_back({serial, spec});
-    dialogRecords_.push_back({spec.id, spec.title, L"", false});
+    dialogQueue_.push_back({serial, plan});
+    dialogRecords_.push_back({plan.id, plan.title, L"", false});
     openDialogs_.push_back({serial, drawing, dialogRecords_.size() - 1, L"", L""});
     ++changes_;
     return serial;
@@ -320,7 +320,7 @@ void Ctx::cancel() {
     cancelled_ = finished_ = true;
 }
 
-void Ctx::raiseDialog(const DialogSpec& spec) { s_.requestDialog(spec, d_); }
+void Ctx::raiseDialog(const DialogPlan& plan) { s_.requestDialog(plan, d_); }
 
 void Ctx::pushUndo(const std::wstring& name) { s_.pushUndo(d_, name); }
 

@@ -17,7 +17,7 @@ class Ctx;
 // A dialog the shell must raise; the command (if any) waits until it is closed.
 struct DialogRequest {
     int serial = 0;
-    DialogSpec spec;
+    DialogPlan plan;
 };
 
 // Views and tabs before a command changed them, for UNDO.
@@ -86,7 +86,7 @@ public:
     FileSystem& fs() { return fs_; }
     std::wstring t(const std::wstring& fixedText) const;  // release wording (half-width kana)
     void recordFile(const std::wstring& path, const std::wstring& kind, int drawing);
-    int requestDialog(const DialogSpec& spec, int drawing);  // serial
+    int requestDialog(const DialogPlan& plan, int drawing);  // serial
     void closeDrawing(int index);
     void requestQuit() { quit_ = true; }
     void pushUndo(int drawing, const std::wstring& name);

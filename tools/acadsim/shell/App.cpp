@@ -74,7 +74,7 @@ void App::pump() {
         }
         released_ = false;
         queue_.erase(0, 1);
-        HangSpec& hang = hang_;
+        HangPlan& hang = hang_;
         bool hangs = c == L'\r' && hang.ms > 0 && hang.times > 0 && session_->enterStarts(hang.command);
         session_->type(c);
         if (hangs) {
@@ -169,7 +169,7 @@ void App::raiseDialogs() {
     while (auto request = session_->takeDialogRequest()) {
         // Modal: the frame is disabled before the dialog shows itself, at the end of its set-up.
         EnableWindow(frame_, FALSE);
-        HWND h = createDialogWindow(frame_, request->spec, ansi(), font_.get());
+        HWND h = createDialogWindow(frame_, request->plan, ansi(), font_.get());
         if (!h) {
             if (dialogs_.empty()) EnableWindow(frame_, TRUE);
             session_->dialogClosed(request->serial, 2, false);
@@ -291,12 +291,12 @@ void App::closeRequested() {
         DestroyWindow(frame_);
         return;
     }
-    DialogSpec spec;
-    spec.id = L"savechanges";
-    spec.title = L"AutoCAD";
-    spec.body = {names + session_->t(L" への変更を保存しますか?")};
-    spec.buttons = {{session_->t(L"はい(&Y)"), 6}, {session_->t(L"いいえ(&N)"), 7}, {session_->t(L"キャンセル"), 2}};
-    closeSerial_ = session_->requestDialog(spec, -1);
+    DialogPlan plan;
+    plan.id = L"savechanges";
+    plan.title = L"AutoCAD";
+    plan.body = {names + session_->t(L" への変更を保存しますか?")};
+    plan.buttons = {{session_->t(L"はい(&Y)"), 6}, {session_->t(L"いいえ(&N)"), 7}, {session_->t(L"キャンセル"), 2}};
+    closeSerial_ = session_->requestDialog(plan, -1);
     raiseDialogs();
     writeState();
 }

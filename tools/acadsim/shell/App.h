@@ -92,7 +92,7 @@ private:
     bool shownMaximized_ = false;
     std::vector<std::wstring> shownTitles_;
     bool quitting_ = false;
-    HangSpec hang_;
+    HangPlan hang_;
     int closeSerial_ = 0;             // the save-changes question of a close, while open
 };
 
@@ -115,7 +115,7 @@ LRESULT CALLBACK ViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK TextWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PaneProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM);
-HWND createDialogWindow(HWND owner, const DialogSpec& spec, bool ansi, HFONT font);
+HWND createDialogWindow(HWND owner, const DialogPlan& plan, bool ansi, HFONT font);
 bool putClipboardText(HWND owner, const std::wstring& text, bool ansi);
 UniqueFont createUiFont(int height);
 std::wstring tabsText(const Session& s, const Drawing& d);

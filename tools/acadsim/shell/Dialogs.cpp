@@ -17,9 +17,9 @@ INT_PTR CALLBACK DialogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 INT_PTR DialogBody(HWND h, UINT m, WPARAM w, LPARAM l) {
     switch (m) {
     case WM_INITDIALOG: {
-        const auto* spec = reinterpret_cast<const DialogSpec*>(l);
+        const auto* plan = reinterpret_cast<const DialogPlan*>(l);
         HFONT font = g_app->font();
-        SetWindowTextW(h, spec->title.c_str());
+        SetWindowTextW(h, plan->title.c_str());
         HINSTANCE inst = GetModuleHandleW(nullptr);
         auto add = [&](const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y, int cw, int ch, int id) {
             HWND c = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, cw, ch, h,
@@ -27,17 +27,17 @@ INT_PTR DialogBody(HWND h, UINT m, WPARAM w, LPARAM l) {
             if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         };
         int y = 16;
-        for (const auto& line : spec->body) {
+        for (const auto& line : plan->body) {
             add(L"Static", line, SS_LEFT, 20, y, 440, 22, -1);
             y += 26;
         }
-        if (!spec->checkbox.empty()) {
-            add(L"Button", spec->checkbox, BS_AUTOCHECKBOX | WS_TABSTOP, 20, y + 4, 440, 22, kCheckboxId);
+        if (!plan->checkbox.empty()) {
+            add(L"Button", plan->checkbox, BS_AUTOCHECKBOX | WS_TABSTOP, 20, y + 4, 440, 22, kCheckboxId);
             y += 30;
         }
-        int x = 480 - 20 - static_cast<int>(spec->buttons.size()) * 110;
-        for (size_t i = 0; i < spec->buttons.size(); ++i) {
-            const auto& b = spec->buttons[i];
+        int x = 480 - 20 - static_cast<int>(plan->buttons.size()) * 110;
+        for (size_t i = 0; i < plan->buttons.size(); ++i) {
+            const auto& b = plan->buttons[i];
             add(L"Button", b.text, (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, x, y + 14, 100, 30, b.id);
             x += 110;
         }
@@ -64,7 +64,7 @@ INT_PTR DialogBody(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-HWND createDialogWindow(HWND owner, const DialogSpec& spec, bool ansi, HFONT) {
+HWND createDialogWindow(HWND owner, const DialogPlan& plan, bool ansi, HFONT) {
     // An empty template: the controls are made in WM_INITDIALOG.
     struct alignas(4) Template {
         DLGTEMPLATE t;
@@ -74,7 +74,7 @@ HWND createDialogWindow(HWND owner, const DialogSpec& spec, bool ansi, HFONT) {
     tpl.t.cx = 240;
     tpl.t.cy = 100;
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    LPARAM param = reinterpret_cast<LPARAM>(&spec);
+    LPARAM param = reinterpret_cast<LPARAM>(&plan);
     return ansi ? CreateDialogIndirectParamA(inst, &tpl.t, owner, DialogProc, param)
                 : CreateDialogIndirectParamW(inst, &tpl.t, owner, DialogProc, param);
 }

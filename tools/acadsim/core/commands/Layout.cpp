@@ -137,12 +137,12 @@ private:
 class PlotDialogCommand : public Command {
 public:
     void start(Ctx& ctx) override {
-        DialogSpec spec;
-        spec.id = L"plot";
-        spec.title = ctx.t(L"印刷 - ") + tabName(ctx, ctx.drawing().currentTab);
-        spec.body = {ctx.t(L"ページ設定"), ctx.t(L"プリンタ/プロッタ")};
-        spec.buttons = {{L"OK", 1}, {ctx.t(L"キャンセル"), 2}};
-        ctx.raiseDialog(spec);
+        DialogPlan plan;
+        plan.id = L"plot";
+        plan.title = ctx.t(L"印刷 - ") + tabName(ctx, ctx.drawing().currentTab);
+        plan.body = {ctx.t(L"ページ設定"), ctx.t(L"プリンタ/プロッタ")};
+        plan.buttons = {{L"OK", 1}, {ctx.t(L"キャンセル"), 2}};
+        ctx.raiseDialog(plan);
     }
     void answer(Ctx&, const std::wstring&) override {}
     void dialogClosed(Ctx& ctx, int id) override {

@@ -68,12 +68,12 @@ public:
             close(ctx);
             return;
         }
-        DialogSpec spec;
-        spec.id = L"savechanges";
-        spec.title = L"AutoCAD";
-        spec.body = {ctx.drawing().title() + ctx.t(L" への変更を保存しますか?")};
-        spec.buttons = {{ctx.t(L"はい(&Y)"), 6}, {ctx.t(L"いいえ(&N)"), 7}, {ctx.t(L"キャンセル"), 2}};
-        ctx.raiseDialog(spec);
+        DialogPlan plan;
+        plan.id = L"savechanges";
+        plan.title = L"AutoCAD";
+        plan.body = {ctx.drawing().title() + ctx.t(L" への変更を保存しますか?")};
+        plan.buttons = {{ctx.t(L"はい(&Y)"), 6}, {ctx.t(L"いいえ(&N)"), 7}, {ctx.t(L"キャンセル"), 2}};
+        ctx.raiseDialog(plan);
     }
     void answer(Ctx& ctx, const std::wstring&) override { ctx.finish(); }
     void dialogClosed(Ctx& ctx, int id) override {

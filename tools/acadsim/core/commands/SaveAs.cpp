@@ -144,12 +144,12 @@ public:
     void start(Ctx& ctx) override {
         dxf_ = command_ == L"DXFOUT" || ctx.drawing().format == L"DXF";
         path_ = defaultPath(ctx, dxf_ ? L".dxf" : L".dwg");
-        DialogSpec spec;
-        spec.id = L"filedialog";
-        spec.title = ctx.t(L"図面に名前を付けて保存");
-        spec.body = {ctx.t(L"ファイル名:"), fileNamePart(path_), ctx.t(L"ファイルの種類:")};
-        spec.buttons = {{ctx.t(L"保存(&S)"), 1}, {ctx.t(L"キャンセル"), 2}};
-        ctx.raiseDialog(spec);
+        DialogPlan plan;
+        plan.id = L"filedialog";
+        plan.title = ctx.t(L"図面に名前を付けて保存");
+        plan.body = {ctx.t(L"ファイル名:"), fileNamePart(path_), ctx.t(L"ファイルの種類:")};
+        plan.buttons = {{ctx.t(L"保存(&S)"), 1}, {ctx.t(L"キャンセル"), 2}};
+        ctx.raiseDialog(plan);
     }
 
     void answer(Ctx& ctx, const std::wstring&) override { ctx.finish(); }
