@@ -17,9 +17,9 @@ constexpr wchar_t kMainClass[] = L"TMainForm";
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kMainExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
-const ControlSpec* FindSpec(int id) {
-    for (const auto& spec : MainFormControls())
-        if (spec.id == id) return &spec;
+const ControlSpec* FindEntry(int id) {
+    for (const auto& entry : MainFormControls())
+        if (entry.id == id) return &entry;
     return nullptr;
 }
 
@@ -49,8 +49,8 @@ std::wstring TMainForm::Hint(int id) const {
 }
 
 std::wstring TMainForm::Caption(int id) const {
-    const ControlSpec* spec = FindSpec(id);
-    return spec && spec->caption ? spec->caption : L"";
+    const ControlSpec* entry = FindEntry(id);
+    return entry && entry->caption ? entry->caption : L"";
 }
 
 std::wstring TMainForm::ExeSiblingPath(const wchar_t* extension) const {
@@ -104,26 +104,26 @@ void TMainForm::CreateFonts() {
 
 void TMainForm::CreateControls() {
     const wchar_t* panelClass = PanelWindowClass(FInstance);
-    for (const auto& spec : MainFormControls()) {
-        HWND parent = spec.parent ? Control(spec.parent) : FHandle;
-        if (spec.kind == ControlKind::Page) parent = GetParent(parent);  // pages lie over their page control
-        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
+    for (const auto& entry : MainFormControls()) {
+        HWND parent = entry.parent ? Control(entry.parent) : FHandle;
+        if (entry.kind == ControlKind::Page) parent = GetParent(parent);  // pages lie over their page control
+        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id));
         const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        const wchar_t* caption = spec.caption ? spec.caption : L"";
+        const wchar_t* caption = entry.caption ? entry.caption : L"";
         HWND h = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ControlKind::TabControl: {
             DWORD style = child | WS_TABSTOP | TCS_MULTILINE;
-            if (spec.parent == 0) style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+            if (entry.parent == 0) style |= TCS_BUTTONS | TCS_FLATBUTTONS;
             h = CreateWindowExW(0, WC_TABCONTROLW, L"", style, 0, 0, 0, 0, parent, id, FInstance, nullptr);
             int index = 0;
             for (const auto& page : MainFormControls()) {
-                if (page.kind != ControlKind::Page || page.parent != spec.id) continue;
+                if (page.kind != ControlKind::Page || page.parent != entry.id) continue;
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
                 item.pszText = const_cast<wchar_t*>(page.caption);
                 SendMessageW(h, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
-                FPages[spec.id].push_back(page.id);
+                FPages[entry.id].push_back(page.id);
             }
             break;
         }
@@ -143,7 +143,7 @@ void TMainForm::CreateControls() {
                                 nullptr);
             HWND frame = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, h,
                                          nullptr, FInstance, nullptr);
-            FGroupFrames[spec.id] = frame;
+            FGroupFrames[entry.id] = frame;
             break;
         }
         case ControlKind::Button:
@@ -155,7 +155,7 @@ void TMainForm::CreateControls() {
                                 FInstance, nullptr);
             break;
         case ControlKind::Radio: {
-            const bool first = !FindSpec(spec.id - 1) || FindSpec(spec.id - 1)->kind != ControlKind::Radio;
+            const bool first = !FindEntry(entry.id - 1) || FindEntry(entry.id - 1)->kind != ControlKind::Radio;
             h = CreateWindowExW(0, L"BUTTON", caption, child | BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0),
                                 0, 0, 0, 0, parent, id, FInstance, nullptr);
             break;
@@ -165,7 +165,7 @@ void TMainForm::CreateControls() {
                                 FInstance, nullptr);
             break;
         case ControlKind::Memo:
-            h = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", spec.caption ? spec.caption : kHistoryText,
+            h = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", entry.caption ? entry.caption : kHistoryText,
                                 child | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0, parent,
                                 id, FInstance, nullptr);
             break;
@@ -173,17 +173,17 @@ void TMainForm::CreateControls() {
             h = CreateWindowExW(0, WC_LINK, caption, child | WS_TABSTOP, 0, 0, 0, 0, parent, id, FInstance, nullptr);
             break;
         case ControlKind::LogHost:
-            Log = std::make_unique<TLogVer4>(parent, spec.id, spec.name);
+            Log = std::make_unique<TLogVer4>(parent, entry.id, entry.name);
             h = Log->Handle();
             break;
         }
         if (!h) continue;
-        FControls[spec.id] = h;
-        if (spec.kind == ControlKind::LogHost) continue;
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(spec.id == IDC_HELPBUTTON ? FBoldFont.get() : FFont.get()), FALSE);
-        if (auto frame = FGroupFrames.find(spec.id); frame != FGroupFrames.end())
+        FControls[entry.id] = h;
+        if (entry.kind == ControlKind::LogHost) continue;
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(entry.id == IDC_HELPBUTTON ? FBoldFont.get() : FFont.get()), FALSE);
+        if (auto frame = FGroupFrames.find(entry.id); frame != FGroupFrames.end())
             SendMessageW(frame->second, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
-        if (spec.hint) FHints[spec.id] = spec.hint;
+        if (entry.hint) FHints[entry.id] = entry.hint;
     }
     // Page controls lie below their pages; the help button stands over the tab row.
     for (const auto& [tab, pages] : FPages) SetWindowPos(Control(tab), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -202,27 +202,27 @@ void TMainForm::LayoutControls() {
     AdjustWindowRectExForDpi(&frame, kMainStyle, FALSE, kMainExStyle, FDpi);
     SetWindowPos(FHandle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const auto& spec : MainFormControls()) {
-        HWND h = Control(spec.id);
+    for (const auto& entry : MainFormControls()) {
+        HWND h = Control(entry.id);
         if (!h) continue;
-        RECT r{Scale(spec.x), Scale(spec.y), Scale(spec.x + spec.w), Scale(spec.y + spec.h)};
+        RECT r{Scale(entry.x), Scale(entry.y), Scale(entry.x + entry.w), Scale(entry.y + entry.h)};
         HWND parent = GetParent(h);
-        if (spec.kind == ControlKind::Page) {
-            HWND tab = Control(spec.parent);
+        if (entry.kind == ControlKind::Page) {
+            HWND tab = Control(entry.parent);
             GetWindowRect(tab, &r);
             MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
             SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-        } else if (spec.w == 0 || spec.h == 0) {
+        } else if (entry.w == 0 || entry.h == 0) {
             GetClientRect(parent, &r);
         }
-        if (spec.kind == ControlKind::LogHost) {
+        if (entry.kind == ControlKind::LogHost) {
             Log->Dpi(FDpi);
             Log->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
             Log->Loaded();
             continue;
         }
         MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-        if (auto frameIt = FGroupFrames.find(spec.id); frameIt != FGroupFrames.end())
+        if (auto frameIt = FGroupFrames.find(entry.id); frameIt != FGroupFrames.end())
             MoveWindow(frameIt->second, 0, 0, r.right - r.left, r.bottom - r.top, FALSE);
     }
     InvalidateRect(FHandle, nullptr, TRUE);
