@@ -4,7 +4,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/demo-out"
-BUILD="$ROOT/build/win"
+BUILD="${SHEETBAY_BUILD:-$ROOT/build/win}"
 mkdir -p "$OUT"
 keep=
 [ "${WINE_SESSION_DISPLAY:-}" = keep ] && keep=keep
