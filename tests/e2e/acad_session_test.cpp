@@ -2,7 +2,9 @@
 // stand-in ACAD.EXE: the master and the automation component run in this test process.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -11,54 +13,17 @@
 #include "acad/AcadThreadVer4.h"
 #include "acad/AcadVer4.h"
 #include "log/LogVer4.h"
+#include "unit/acad/AcadSession.h"
 
 namespace {
 
 using e2e_test::Running;
 
-// The real log on a hidden host window (hidden: the watcher must not meet windows of ours).
-class Session {
+// The real log on a hidden host window; the tests end the operation themselves where they check it.
+class Session : public acad_test::AcadSession {
 public:
-    Session() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"AcadSessionTestHost";
-        RegisterClassExW(&wc);
-        host = CreateWindowExW(0, L"AcadSessionTestHost", L"Sheetbay", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-        log = std::make_unique<TLogVer4>(host, 1);
-        log->xLevelValue(4);
-        master = std::make_unique<TAcadMasterVer4>(log.get(), L"監視スレッド");
-        master->CriticalErrorAutoClose(true);
-        acad = std::make_unique<TAcadVer4>(log.get(), L"CAD");
-        acad->Master(master.get());
-        master->AcadStart();
-    }
-    ~Session() {
-        acad.reset();
-        master.reset();
-        log.reset();
-        DestroyWindow(host);
-    }
-    bool Has(const std::wstring& fragment) const { return Index(fragment) >= 0; }
-    int Count(const std::wstring& fragment) const {
-        int n = 0;
-        for (const auto& l : log->Core().Lines()) n += l.Text.find(fragment) != std::wstring::npos;
-        return n;
-    }
-    int Index(const std::wstring& fragment) const {
-        const auto& lines = log->Core().Lines();
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].Text.find(fragment) != std::wstring::npos) return static_cast<int>(i);
-        return -1;
-    }
-    std::string Dump() const {
-        std::wstring all;
-        for (const auto& l : log->Core().Lines()) all += l.Text + L"\n";
-        return e2e::toUtf8(all);
-    }
+    Session() : AcadSession({.HostClass = L"AcadSessionTestHost", .EndAtTeardown = false}) {}
+
     // Waits with the component's own wait, which keeps the monitor's lines flowing.
     bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs) {
         const DWORD start = GetTickCount();
@@ -73,11 +38,6 @@ public:
         std::lock_guard<std::mutex> lock(master->AcadLock());
         return f(master->MonitorThread());
     }
-
-    HWND host = nullptr;
-    std::unique_ptr<TLogVer4> log;
-    std::unique_ptr<TAcadMasterVer4> master;
-    std::unique_ptr<TAcadVer4> acad;
 };
 
 std::wstring ExeName(const std::wstring& path) {

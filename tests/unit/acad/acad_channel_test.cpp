@@ -12,6 +12,7 @@
 #include "acad/AcadMasterVer4.h"
 #include "acad/AcadVer4.h"
 #include "log/LogVer4.h"
+#include "unit/acad/AcadSession.h"
 
 struct TAcadVer4TestAccess {
     static void Link(TAcadVer4& a, HWND h) { a.FLinkHandle = h; }
@@ -28,46 +29,18 @@ namespace {
 using channel_test::ClipboardHolder;
 using e2e_test::Running;
 
-// The real log, master and component on a hidden host window of this thread.
-class Session {
+// The real log, master and component on a hidden host window of this thread, with short waits.
+class Session : public acad_test::AcadSession {
 public:
-    Session() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"AcadChannelTestHost";
-        RegisterClassExW(&wc);
-        host = CreateWindowExW(0, L"AcadChannelTestHost", L"Sheetbay", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-        log = std::make_unique<TLogVer4>(host, 1);
-        log->xLevelValue(4);
-        master = std::make_unique<TAcadMasterVer4>(log.get(), L"監視スレッド");
-        acad = std::make_unique<TAcadVer4>(log.get(), L"CAD");
-        acad->Master(master.get());
-        acad->Owner(host);
-        acad->WaitTime_Active(100);
-        acad->WaitTime_Command(50);
-        master->AcadStart();
-    }
-    ~Session() {
-        acad.reset();
-        master->AcadEnd();
-        master.reset();
-        log.reset();
-        DestroyWindow(host);
-    }
-    int Count(const std::wstring& fragment) const {
-        int n = 0;
-        for (const auto& l : log->Core().Lines()) n += l.Text.find(fragment) != std::wstring::npos;
-        return n;
-    }
-    bool Has(const std::wstring& fragment) const { return Count(fragment) > 0; }
-    std::string Dump() const {
-        std::wstring all;
-        for (const auto& l : log->Core().Lines()) all += l.Text + L"\n";
-        return e2e::toUtf8(all);
-    }
+    Session()
+        : AcadSession({.HostClass = L"AcadChannelTestHost",
+                       .HostWidth = 300,
+                       .HostHeight = 200,
+                       .CriticalErrorAutoClose = false,
+                       .OwnedByHost = true,
+                       .WaitTimeActive = 100,
+                       .WaitTimeCommand = 50}) {}
+
     // The drawing windows by title, found as the program finds them.
     HWND Drawing(const std::wstring& title) {
         TDrawWindowListVer4 list;
@@ -81,11 +54,6 @@ public:
         Access::Link(*acad, h);
         return h != nullptr;
     }
-
-    HWND host = nullptr;
-    std::unique_ptr<TLogVer4> log;
-    std::unique_ptr<TAcadMasterVer4> master;
-    std::unique_ptr<TAcadVer4> acad;
 };
 
 // A stop request raised by a timer while a wait is running (the waits pump this thread).
