@@ -14,14 +14,6 @@ namespace {
 
 const std::wstring kNote = L"このフォルダに関する注意事項.txt";
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void Touch(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    CloseHandle(h);
-}
-
 TEST(WorkFolderE2E, OperationStartCreatesThenCleansTheWorkFolder) {
     e2e::TempDir dir{L"sb-workfolder"};
     ASSERT_TRUE(dir.valid());
@@ -32,12 +24,12 @@ TEST(WorkFolderE2E, OperationStartCreatesThenCleansTheWorkFolder) {
 
     ASSERT_TRUE(app.run(L"横2列に並べる"));
     EXPECT_TRUE(app.logHas(L"作業フォルダを作成します"));
-    ASSERT_TRUE(Exists(folder + L"\\" + kNote));
+    ASSERT_TRUE(e2e::fileExists(folder + L"\\" + kNote));
 
-    Touch(folder + L"\\SheetbayAcad0001.DXF");
-    Touch(folder + L"\\busy.dxf");
+    ASSERT_TRUE(e2e::writeTextFile(folder + L"\\SheetbayAcad0001.DXF", ""));
+    ASSERT_TRUE(e2e::writeTextFile(folder + L"\\busy.dxf", ""));
     ASSERT_TRUE(CreateDirectoryW((folder + L"\\sub").c_str(), nullptr));
-    Touch(folder + L"\\sub\\inner.dxf");
+    ASSERT_TRUE(e2e::writeTextFile(folder + L"\\sub\\inner.dxf", ""));
     HANDLE busy = CreateFileW((folder + L"\\busy.dxf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(busy, INVALID_HANDLE_VALUE);
@@ -48,10 +40,10 @@ TEST(WorkFolderE2E, OperationStartCreatesThenCleansTheWorkFolder) {
     EXPECT_TRUE(app.logHas(L"SheetbayAcad0001.DXFを削除します"));
     EXPECT_TRUE(app.logHas(L"busy.dxfは使用中のため削除しません"));
     EXPECT_FALSE(app.logHas(L"作業フォルダを作成します"));
-    EXPECT_FALSE(Exists(folder + L"\\SheetbayAcad0001.DXF"));
-    EXPECT_TRUE(Exists(folder + L"\\busy.dxf"));
-    EXPECT_TRUE(Exists(folder + L"\\sub\\inner.dxf"));
-    EXPECT_TRUE(Exists(folder + L"\\" + kNote));
+    EXPECT_FALSE(e2e::fileExists(folder + L"\\SheetbayAcad0001.DXF"));
+    EXPECT_TRUE(e2e::fileExists(folder + L"\\busy.dxf"));
+    EXPECT_TRUE(e2e::fileExists(folder + L"\\sub\\inner.dxf"));
+    EXPECT_TRUE(e2e::fileExists(folder + L"\\" + kNote));
     EXPECT_TRUE(app.close());
 }
 
