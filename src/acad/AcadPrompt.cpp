@@ -104,20 +104,29 @@ bool TAcadVer4::acGetLastHistoryForClipboard(std::wstring& Value, bool HalfWidth
     return true;
 }
 
-bool TAcadVer4::acWaitPrompt(const std::wstring& TargetPrompt, int& Index, bool CommandErr, bool HalfWidthMode,
-                             int LogMode) {
-    Index = -1;
+bool TAcadVer4::PromptWaitList(const std::wstring& TargetPrompt, bool HalfWidthMode, std::vector<std::wstring>& List,
+                               std::wstring& Display) {
     if (!LinkCheck(false)) return false;
     const std::wstring pattern =
         CommandPromptPattern(HalfWidthMode) + (TargetPrompt.empty() ? std::wstring() : L"|" + TargetPrompt);
+    return PromptListSet(pattern, List, Display);
+}
+
+bool TAcadVer4::PromptWaitRound(int LogMode) {
+    if (StopCheck()) return false;
+    Wait(10);
+    return OpenWindowWait(LogMode + 1, false);
+}
+
+bool TAcadVer4::acWaitPrompt(const std::wstring& TargetPrompt, int& Index, bool CommandErr, bool HalfWidthMode,
+                             int LogMode) {
+    Index = -1;
     std::vector<std::wstring> list;
     std::wstring display;
-    if (!PromptListSet(pattern, list, display)) return false;
+    if (!PromptWaitList(TargetPrompt, HalfWidthMode, list, display)) return false;
     FLog.Add(L"指定プロンプト出現待ち" + display, 3, LogMode);
     for (;;) {
-        if (StopCheck()) return false;
-        Wait(10);
-        if (!OpenWindowWait(LogMode + 1, false)) return false;
+        if (!PromptWaitRound(LogMode)) return false;
         std::wstring prompt;
         const TReadResult r = CheckedPrompt(prompt, HalfWidthMode, -10000, false);
         if (r == TReadResult::Failed) return false;
@@ -145,18 +154,13 @@ bool TAcadVer4::acWaitPrompt(int LogMode) { return acWaitPrompt(std::wstring(), 
 bool TAcadVer4::acSkipPrompt(const std::wstring& TargetPrompt, int& Index, bool CommandErr, bool HalfWidthMode,
                              int LogMode) {
     Index = -1;
-    if (!LinkCheck(false)) return false;
-    const std::wstring pattern =
-        CommandPromptPattern(HalfWidthMode) + (TargetPrompt.empty() ? std::wstring() : L"|" + TargetPrompt);
     std::vector<std::wstring> list;
     std::wstring display;
-    if (!PromptListSet(pattern, list, display)) return false;
+    if (!PromptWaitList(TargetPrompt, HalfWidthMode, list, display)) return false;
     FLog.Add(L"指定プロンプト出現までスキップ・・・" + display, 3, LogMode);
     sb::acad::PromptSkipper skipper;
     for (;;) {
-        if (StopCheck()) return false;
-        Wait(10);
-        if (!OpenWindowWait(LogMode + 1, false)) return false;
+        if (!PromptWaitRound(LogMode)) return false;
         std::wstring prompt, history;
         TReadResult r = CheckedPrompt(prompt, HalfWidthMode, -10000, false);
         if (r == TReadResult::Failed) return false;

@@ -168,6 +168,11 @@ private:
     bool PromptListMatch(const std::wstring& Prompt, const std::vector<std::wstring>& List, int& Index);
     // The command prompt as alternative 0 of a wait's pattern.
     std::wstring CommandPromptPattern(bool HalfWidthMode) const;
+    // A prompt wait's start, once the link holds: the command prompt and TargetPrompt as a list.
+    bool PromptWaitList(const std::wstring& TargetPrompt, bool HalfWidthMode, std::vector<std::wstring>& List,
+                        std::wstring& Display);
+    // One round of a prompt wait: the stop request, a short wait, then the dialogs AutoCAD opened.
+    bool PromptWaitRound(int LogMode);
 
     unsigned FSendTimeoutMs = 5000;                   // the sender's bound on AutoCAD taking a text
     std::function<void(int)> FClipboardBeforeAttempt;  // tests: called before each clipboard attempt
