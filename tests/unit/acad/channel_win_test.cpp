@@ -330,52 +330,69 @@ void CALLBACK StopSoon(HWND, UINT, UINT_PTR id, DWORD) {
     if (g_stopLog) g_stopLog->Breaking();
 }
 
+// A stop request raised by a timer while a wait runs (the waits pump this thread).
+class StopAfter {
+public:
+    StopAfter(TLogVer4& log, unsigned ms) {
+        g_stopLog = &log;
+        id_ = SetTimer(nullptr, 0, ms, StopSoon);
+    }
+    ~StopAfter() {
+        KillTimer(nullptr, id_);
+        g_stopLog = nullptr;
+    }
+    StopAfter(const StopAfter&) = delete;
+    StopAfter& operator=(const StopAfter&) = delete;
+
+private:
+    UINT_PTR id_ = 0;
+};
+
+// The master and the component of an operation, linked to a fake AutoCAD of another thread.
+class FakeAcadSession : public ::testing::Test {
+protected:
+    harness::LogHarness logs;
+    harness::FakeAcad fake;
+    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
+    TAcadVer4 acad{&logs.Log(), L"CAD"};
+
+    void SetUp() override {
+        acad.Master(&master);
+        master.AcadStart();
+        harness::AttachFake(master, fake);
+    }
+    void TearDown() override { master.AcadEnd(); }
+};
+using SenderWait = FakeAcadSession;
+using Activation = FakeAcadSession;
+
 }  // namespace
 
 // An AutoCAD whose prompt and history never move: the posted wait runs until Stop, and a bare
 // Escape is sent a second time once, at round 300.
-TEST(SenderWait, BareEscapeIsSentAgainOnceThenStopEndsTheWait) {
-    harness::LogHarness logs;
-    harness::FakeAcad fake;
-    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
-    TAcadVer4 acad{&logs.Log(), L"CAD"};
-    acad.Master(&master);
-    master.AcadStart();
-    harness::AttachFake(master, fake);
-
-    g_stopLog = &logs.Log();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 4500, StopSoon);
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03", false, true));
-    const DWORD took = GetTickCount() - start;
-    KillTimer(nullptr, timer);
-    g_stopLog = nullptr;
+TEST_F(SenderWait, BareEscapeIsSentAgainOnceThenStopEndsTheWait) {
+    DWORD took = 0;
+    {
+        StopAfter stop(logs.Log(), 4500);
+        const DWORD start = GetTickCount();
+        EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03", false, true));
+        took = GetTickCount() - start;
+    }
     EXPECT_GE(took, 4000u);
     EXPECT_EQ(logs.Count(L"AutoCADがキャンセルを受け付けた様子がないので再送信します。"), 1) << e2e_dump(logs);
-    master.AcadEnd();
 }
 
 // Any other text is never sent twice; the asynchronous send reads nothing and returns at once.
-TEST(SenderWait, OtherTextsAreNotSentAgainAndAsynchronousSendsDoNotWait) {
-    harness::LogHarness logs;
-    harness::FakeAcad fake;
-    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
-    TAcadVer4 acad{&logs.Log(), L"CAD"};
-    acad.Master(&master);
-    master.AcadStart();
-    harness::AttachFake(master, fake);
-
-    g_stopLog = &logs.Log();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 3500, StopSoon);
-    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03\x03", false, false));
-    KillTimer(nullptr, timer);
-    g_stopLog = nullptr;
+TEST_F(SenderWait, OtherTextsAreNotSentAgainAndAsynchronousSendsDoNotWait) {
+    {
+        StopAfter stop(logs.Log(), 3500);
+        EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"\x03\x03", false, false));
+    }
     EXPECT_EQ(logs.Count(L"再送信します"), 0);
 
     const DWORD start = GetTickCount();
     EXPECT_TRUE(TAcadVer4TestAccess::SubPostCommand(acad, L"x", true, true)) << e2e_dump(logs);
     EXPECT_LT(GetTickCount() - start, 1500u);
-    master.AcadEnd();
 }
 
 namespace {
@@ -400,41 +417,24 @@ void CALLBACK HangSoon(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 // Reads that time out while AutoCAD is busy are "no change yet" inside the wait, not a failure.
-TEST(SenderWait, TimedOutReadsInsideTheWaitAreNoChangeYet) {
-    harness::LogHarness logs;
-    harness::FakeAcad fake;
-    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
-    TAcadVer4 acad{&logs.Log(), L"CAD"};
-    acad.Master(&master);
-    master.AcadStart();
-    harness::AttachFake(master, fake);
+TEST_F(SenderWait, TimedOutReadsInsideTheWaitAreNoChangeYet) {
     g_hangTarget = fake.Frame;
     g_frameProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HangingFrameProc)));
-
-    g_stopLog = &logs.Log();
-    const UINT_PTR hang = SetTimer(nullptr, 0, 300, HangSoon);
-    const UINT_PTR stop = SetTimer(nullptr, 0, 5000, StopSoon);
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"x", false, false));
-    EXPECT_GE(GetTickCount() - start, 4500u) << "ended by Stop";
-    KillTimer(nullptr, hang);
-    KillTimer(nullptr, stop);
-    g_stopLog = nullptr;
+    {
+        const UINT_PTR hang = SetTimer(nullptr, 0, 300, HangSoon);
+        StopAfter stop(logs.Log(), 5000);
+        const DWORD start = GetTickCount();
+        EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"x", false, false));
+        EXPECT_GE(GetTickCount() - start, 4500u) << "ended by Stop";
+        KillTimer(nullptr, hang);
+    }
     EXPECT_FALSE(logs.Has(L"取得中に異常が発生しました")) << e2e_dump(logs);
     SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
-    master.AcadEnd();
 }
 
 // A drawing window that AutoCAD never shows as its active drawing: ten attempts, then the error.
-TEST(Activation, DrawingThatNeverBecomesActiveFailsAfterTenAttempts) {
-    harness::LogHarness logs;
-    harness::FakeAcad fake;
-    TAcadMasterVer4 master{&logs.Log(), L"監視スレッド"};
-    TAcadVer4 acad{&logs.Log(), L"CAD"};
-    acad.Master(&master);
-    master.AcadStart();
-    harness::AttachFake(master, fake);
+TEST_F(Activation, DrawingThatNeverBecomesActiveFailsAfterTenAttempts) {
     HWND own = CreateWindowExW(0, L"Static", L"Sheetbay", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     acad.Owner(own);
     acad.WaitTime_Active(10);
@@ -460,5 +460,4 @@ TEST(Activation, DrawingThatNeverBecomesActiveFailsAfterTenAttempts) {
     EXPECT_TRUE(logs.Has(L"ハンドルが存在しません"));
     fake.Run([&] { DestroyWindow(stray); });
     DestroyWindow(own);
-    master.AcadEnd();
 }
