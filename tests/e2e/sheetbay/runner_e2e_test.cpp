@@ -43,9 +43,18 @@ TEST_F(RunnerE2E, WithoutAutoCadTheRunReportsItAndUnlocks) {
 
 TEST_F(RunnerE2E, WithDrawingsOpenTheButtonsRunIsAnnounced) {
     ASSERT_NO_FATAL_FAILURE(StartAcad(R"({"drawings": [{"path": "plan1.dwg"}, {"path": "plan2.dwg"}]})"));
+    // The discovery is logged at the debug level: chosen in the log's level combo, as a user would.
+    HWND combo = FindWindowExW(GetParent(app.control(L"ロギングレベル")), nullptr, L"ComboBox", nullptr);
+    ASSERT_NE(combo, nullptr);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(combo, CB_SETCURSEL, 3, 0, SMTO_NORMAL, 2000, &r);
+    SendMessageTimeoutW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(combo), SMTO_NORMAL, 2000, &r);
     ASSERT_TRUE(app.run(L"縦3列に並べる"));
     const auto lines = app.logLines();
     EXPECT_FALSE(e2e::containsLine(lines, L"AutoCADが起動していません"));
+    EXPECT_TRUE(e2e::containsLine(lines, L"CAD：AutoCADのハンドル取得開始"));
+    EXPECT_TRUE(e2e::containsLine(lines, L"AutoCADのフルパス"));
     EXPECT_TRUE(e2e::containsLine(lines, L"縦3列に並べるを実行"));
     EXPECT_FALSE(e2e::isEnabled(app.control(L"中断")));
 }
