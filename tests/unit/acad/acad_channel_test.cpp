@@ -9,6 +9,7 @@
 
 #include "ClipboardHolder.h"
 #include "StandInFixture.h"
+#include "StopAfter.h"
 #include "acad/AcadMasterVer4.h"
 #include "acad/AcadVer4.h"
 #include "log/LogVer4.h"
@@ -26,6 +27,7 @@ using Access = TAcadVer4TestAccess;
 
 namespace {
 
+using acad_test::StopAfter;
 using channel_test::ClipboardHolder;
 using e2e_test::Running;
 
@@ -54,27 +56,6 @@ public:
         Access::Link(*acad, h);
         return h != nullptr;
     }
-};
-
-// A stop request raised by a timer while a wait is running (the waits pump this thread).
-TLogVer4* g_stopLog = nullptr;
-void CALLBACK StopSoon(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_stopLog) g_stopLog->Breaking();
-}
-class StopAfter {
-public:
-    StopAfter(TLogVer4& log, unsigned ms) {
-        g_stopLog = &log;
-        id_ = SetTimer(nullptr, 0, ms, StopSoon);
-    }
-    ~StopAfter() {
-        KillTimer(nullptr, id_);
-        g_stopLog = nullptr;
-    }
-
-private:
-    UINT_PTR id_ = 0;
 };
 
 const char* kThreeDrawings = R"({

@@ -10,6 +10,7 @@
 #include "acad/AcadClipboard.h"
 #include "acad/AcadPostThread.h"
 #include "ClipboardHolder.h"
+#include "StopAfter.h"
 #include "acad_harness.h"
 #include "common/CommonVer4.h"
 
@@ -324,29 +325,7 @@ TEST_F(ClipboardRead, HeldThroughAllFiveAttempts) {
 
 namespace {
 
-TLogVer4* g_stopLog = nullptr;
-void CALLBACK StopSoon(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_stopLog) g_stopLog->Breaking();
-}
-
-// A stop request raised by a timer while a wait runs (the waits pump this thread).
-class StopAfter {
-public:
-    StopAfter(TLogVer4& log, unsigned ms) {
-        g_stopLog = &log;
-        id_ = SetTimer(nullptr, 0, ms, StopSoon);
-    }
-    ~StopAfter() {
-        KillTimer(nullptr, id_);
-        g_stopLog = nullptr;
-    }
-    StopAfter(const StopAfter&) = delete;
-    StopAfter& operator=(const StopAfter&) = delete;
-
-private:
-    UINT_PTR id_ = 0;
-};
+using acad_test::StopAfter;
 
 // The master and the component of an operation, linked to a fake AutoCAD of another thread.
 class FakeAcadSession : public ::testing::Test {
