@@ -169,8 +169,10 @@ void TMainForm::FormRefresh() {
 void TMainForm::SubFormShow() {
     if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
     ShowWindow(FHandle, SW_SHOW);
-    // The user may have put AutoCAD in front during the run.
-    ForceForeground(FHandle, FHandle);
+    // The user (or the run) may have put AutoCAD in front: joining the input of the thread that
+    // holds the foreground lets this window take it back.
+    HWND front = GetForegroundWindow();
+    if (front != FHandle && !(front && ForceForeground(FHandle, front))) SetForegroundWindow(FHandle);
     FormShow();
 }
 

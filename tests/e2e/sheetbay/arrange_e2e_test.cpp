@@ -19,6 +19,7 @@ TEST_F(ArrangeE2E, WorkedExampleFourWindowsInTwoRows) {
     ASSERT_TRUE(app.run(L"横2列に並べる"));
     const Place expected[] = {{0, 0, 499, 299}, {500, 0, 499, 299}, {0, 300, 499, 299}, {500, 300, 499, 299}};
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(PlaceOf(order[i]), expected[i]) << "window " << i;
+    EXPECT_EQ(GetForegroundWindow(), app.window()) << "Sheetbay comes back in front after the run";
     EXPECT_TRUE(app.logHas(L"a.dwg (0,0)-(499,299)"));
 }
 
@@ -65,6 +66,7 @@ TEST_F(ArrangeE2E, FileNameSortAcrossFoldersAndCase) {
     EXPECT_EQ(PlaceOf(Drawing(L"Plan10.dwg")).x, 600);
     EXPECT_EQ(SaveAsCount(), 3) << "each path learned from AutoCAD; commands: " << ::testing::PrintToString(CommandNames());
     EXPECT_TRUE(app.logHas(L"ファイルパスを取得"));
+    EXPECT_EQ(GetForegroundWindow(), app.window()) << "back in front after AutoCAD was brought forward";
 }
 
 TEST_F(ArrangeE2E, MemoryReusesPathsUntilEmptiedOrAutoCadChanges) {
