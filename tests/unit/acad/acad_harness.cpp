@@ -149,7 +149,7 @@ FakeAcad::~FakeAcad() {
     });
 }
 
-HWND FakeAcad::ShowDialog(const DialogSpec& Spec) {
+HWND FakeAcad::ShowDialog(const DialogSpec& Plan) {
     HWND dlg = nullptr;
     ui_.Run([&] {
         // An empty in-memory template: the dialog box class "#32770" with our own procedure.
@@ -161,22 +161,22 @@ HWND FakeAcad::ShowDialog(const DialogSpec& Spec) {
         HINSTANCE inst = GetModuleHandleW(nullptr);
         dlg = CreateDialogIndirectParamW(inst, t, nullptr, DialogProc, 0);
         if (!dlg) return;
-        SetWindowTextW(dlg, Spec.Title.c_str());
+        SetWindowTextW(dlg, Plan.Title.c_str());
         int y = 10;
-        for (const std::wstring& line : Spec.Body) {
+        for (const std::wstring& line : Plan.Body) {
             CreateWindowExW(0, L"Static", line.c_str(), WS_CHILD | WS_VISIBLE, 10, y, 380, 20, dlg, nullptr, inst, nullptr);
             y += 24;
         }
-        if (!Spec.Checkbox.empty())
-            CreateWindowExW(0, L"Button", Spec.Checkbox.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, y, 300, 20, dlg,
+        if (!Plan.Checkbox.empty())
+            CreateWindowExW(0, L"Button", Plan.Checkbox.c_str(), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, y, 300, 20, dlg,
                             reinterpret_cast<HMENU>(100), inst, nullptr);
         int x = 10;
-        for (const auto& b : Spec.Buttons) {
+        for (const auto& b : Plan.Buttons) {
             CreateWindowExW(0, L"Button", b.first.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y + 30, 80, 24, dlg,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.second)), inst, nullptr);
             x += 90;
         }
-        SetWindowPos(dlg, HWND_TOP, Spec.X, Spec.Y, 420, y + 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        SetWindowPos(dlg, HWND_TOP, Plan.X, Plan.Y, 420, y + 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     });
     return dlg;
 }

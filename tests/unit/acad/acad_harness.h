@@ -60,7 +60,7 @@ public:
     HWND Frame = nullptr, View = nullptr, Text = nullptr, Command = nullptr, History = nullptr;
     HWND Drawing = nullptr;
 
-    HWND ShowDialog(const DialogSpec& Spec);
+    HWND ShowDialog(const DialogSpec& Plan);
     DialogRecord Record(HWND Dialog);
     bool Open(HWND Dialog) { return IsWindow(Dialog) != FALSE; }
     void Run(const std::function<void()>& Task) { ui_.Run(Task); }

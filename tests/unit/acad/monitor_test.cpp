@@ -46,7 +46,7 @@ struct FlagCase {
 TEST_F(Monitor, AnswersClosesOrLeavesEachKindOfDialog) {
     struct Case {
         const char* what;
-        DialogSpec spec;
+        DialogSpec plan;
         bool autoClose;
         const wchar_t* closedBy;  // nullptr: the dialog is left open
         bool checked;
@@ -95,7 +95,7 @@ TEST_F(Monitor, AnswersClosesOrLeavesEachKindOfDialog) {
         master.CriticalErrorAutoClose(c.autoClose);
         master.Claer2();  // flags and BackLog start afresh, as at a new search
         harness::AttachFake(master, fake);
-        HWND dlg = fake.ShowDialog(c.spec);
+        HWND dlg = fake.ShowDialog(c.plan);
         ASSERT_TRUE(dlg);
         if (c.closedBy) {
             ASSERT_TRUE(WaitUntil([&] { return !fake.Record(dlg).ClosedBy.empty(); }, 5000));
