@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -82,7 +83,18 @@ private:
     std::wstring Caption(int id) const;
     std::wstring ExeSiblingPath(const wchar_t* extension) const;
     void FinishPendingClose();
-    void RunGuarded(int buttonId);
+    void RunSteps(int buttonId);
+    // Runs body; whatever it throws becomes an internal-error line, never leaves the runner.
+    template <class Body>
+    void Guarded(Body&& body) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            ReportInternalError(e.what());
+        } catch (...) {
+            ReportInternalError("unknown");
+        }
+    }
     void LearnPathsFromMemory(TDrawWindowListVer4& DrawList);
     void LearnPathsFromAutoCad(TDrawWindowListVer4& DrawList);
     void SortByFileName(TDrawWindowListVer4& DrawList);

@@ -83,45 +83,30 @@ void TMainForm::StartButtonClick(int buttonId) {
     Log->LogJump();
     FRunFlag = true;
     FMasterStarted = false;
-    RunGuarded(buttonId);
+    Guarded([this, buttonId] { RunSteps(buttonId); });
     // End steps: each runs whatever happened before it.
-    auto step = [this](auto&& body) {
-        try {
-            body();
-        } catch (const std::exception& e) {
-            ReportInternalError(e.what());
-        } catch (...) {
-            ReportInternalError("unknown");
-        }
-    };
     // The text window is only restored when this run started the master.
-    step([this] { if (FMasterStarted) AcadMaster->AcadEnd(); });
-    step([this] { Log->Separator(0); });
-    step([this] { StopSeting(); });
-    step([this] { Log->Separator(0); });
-    step([this] { Log->MainJump(); });
+    Guarded([this] { if (FMasterStarted) AcadMaster->AcadEnd(); });
+    Guarded([this] { Log->Separator(0); });
+    Guarded([this] { StopSeting(); });
+    Guarded([this] { Log->Separator(0); });
+    Guarded([this] { Log->MainJump(); });
     FRunFlag = false;
-    step([this] { FormRefresh(); });
+    Guarded([this] { FormRefresh(); });
     if (FClosePending)
         FinishPendingClose();
     else
-        step([this] { SubFormShow(); });
+        Guarded([this] { SubFormShow(); });
 }
 
-void TMainForm::RunGuarded(int buttonId) {
-    try {
-        FormRefresh();
-        RunSeting();
-        if (!WorkFolderPrepare(Log.get(), false)) return;
-        FMasterStarted = true;
-        AcadMaster->AcadStart();
-        MainRoutine(buttonId);
-        Log->xMainProgressPosition(Log->xMainProgressPosition());
-    } catch (const std::exception& e) {
-        ReportInternalError(e.what());
-    } catch (...) {
-        ReportInternalError("unknown");
-    }
+void TMainForm::RunSteps(int buttonId) {
+    FormRefresh();
+    RunSeting();
+    if (!WorkFolderPrepare(Log.get(), false)) return;
+    FMasterStarted = true;
+    AcadMaster->AcadStart();
+    MainRoutine(buttonId);
+    Log->xMainProgressPosition(Log->xMainProgressPosition());
 }
 
 void TMainForm::MainRoutine(int buttonId) {
