@@ -137,6 +137,11 @@ TClipboardHistoryResult ReadHistoryThroughClipboard(HWND TextWindow, DWORD AcadP
     auto pump = [&](unsigned ms) {
         if (Options.Pump) Options.Pump(ms);
     };
+    const ULONGLONG start = GetTickCount64();
+    auto busyRetry = [&] {
+        return IsWindow(TextWindow) && GetTickCount64() - start < Options.DeadlineMs &&
+               !(Options.Stopped && Options.Stopped());
+    };
     for (int k = 1; k <= TClipboardHistoryOptions::kAttempts && !r.Ok; ++k) {
         r.Attempts = k;
         if (k > 1) pump(50);
@@ -146,8 +151,17 @@ TClipboardHistoryResult ReadHistoryThroughClipboard(HWND TextWindow, DWORD AcadP
         if (!requested) {
             before = GetClipboardSequenceNumber();
             DWORD_PTR answer = 0;
-            SendMessageTimeoutW(TextWindow, WM_COMMAND, kCopyHistoryCommand, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                Options.SendTimeoutMs, &answer);
+            if (!SendMessageTimeoutW(TextWindow, WM_COMMAND, kCopyHistoryCommand, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                     Options.SendTimeoutMs, &answer)) {
+                r.Unanswered = true;
+                // A busy AutoCAD is asked again; only its answers use up attempts.
+                if (busyRetry()) {
+                    pump(50);
+                    --k;
+                }
+                continue;
+            }
+            r.Unanswered = false;
             requested = true;
             pump(6);
         }

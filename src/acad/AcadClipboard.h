@@ -13,6 +13,7 @@ struct TClipboardHistoryResult {
     bool Ok = false;
     std::wstring Text;          // the history as copied
     int Attempts = 0;           // attempts made (1..5)
+    bool Unanswered = false;    // AutoCAD never answered the copy request
     bool OtherReplaced = false; // the user's clipboard held more than text, which is now gone
     bool RestoreFailed = false; // the user's clipboard could not be put back
 };
@@ -25,6 +26,10 @@ struct TClipboardHistoryOptions {
     // attempts.
     std::function<void(int)> BeforeAttempt;
     unsigned SendTimeoutMs = 2000;
+    // A copy request AutoCAD did not answer in time (busy, not gone) is asked again, without
+    // using up an attempt, until this much time has passed or Stopped says so.
+    unsigned DeadlineMs = 0;
+    std::function<bool()> Stopped;
 };
 
 // TextWindow: AutoCAD's text window; AcadProcessID: AutoCAD's process.

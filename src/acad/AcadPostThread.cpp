@@ -11,30 +11,56 @@ struct TPostCommandThreadVer4::State {
     HWND TaegetHandle = nullptr;
     std::vector<unsigned char> Value;  // the payload with its NUL
     unsigned SendTimeoutMs = 0;
+    unsigned RetryMs = 0;
     std::atomic<bool> Terminated{false};
     std::atomic<bool> Sent{false};
+    std::atomic<bool> TimedOut{false};
 };
 
 namespace {
 
 using State = TPostCommandThreadVer4::State;
 
+// One send with the input attached, detached again on every path. True when AutoCAD took it;
+// Waited tells a send that used its whole bound from one refused at once.
+bool SendOnce(State& s, COPYDATASTRUCT& data, bool& Waited) {
+    Waited = false;
+    if (!AttachThreadInput(s.TaegetThreadID, s.AppThreadID, TRUE)) return false;
+    bool sent = false;
+    if (IsWindow(s.TaegetHandle) && !s.Terminated) {
+        const ULONGLONG start = GetTickCount64();
+        DWORD_PTR answer = 0;
+        sent = SendMessageTimeoutW(s.TaegetHandle, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                   SMTO_NORMAL | SMTO_ABORTIFHUNG, s.SendTimeoutMs, &answer) != 0;
+        Waited = !sent && GetTickCount64() - start + 50 >= s.SendTimeoutMs;
+        if (sent) PostMessageW(s.TaegetHandle, WM_NULL, 0, 0);
+    }
+    AttachThreadInput(s.TaegetThreadID, s.AppThreadID, FALSE);
+    return sent;
+}
+
 void Run(State& s) {
     if (!IsWindow(s.TaegetHandle) || s.Terminated) return;
-    if (!AttachThreadInput(s.TaegetThreadID, s.AppThreadID, TRUE)) return;
     COPYDATASTRUCT data{};
     data.dwData = 1;
     data.cbData = static_cast<DWORD>(s.Value.size());
     data.lpData = s.Value.data();
-    if (IsWindow(s.TaegetHandle) && !s.Terminated) {
-        DWORD_PTR answer = 0;
-        if (SendMessageTimeoutW(s.TaegetHandle, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                                SMTO_NORMAL | SMTO_ABORTIFHUNG, s.SendTimeoutMs, &answer) != 0) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        bool waited = false;
+        if (SendOnce(s, data, waited)) {
             s.Sent = true;
-            PostMessageW(s.TaegetHandle, WM_NULL, 0, 0);
+            return;
         }
+        if (waited) {
+            s.TimedOut = true;
+            return;
+        }
+        // Refused at once (AutoCAD reported hung, or the input could not be attached): nothing was
+        // handed over, so trying again cannot type the text twice.
+        if (!IsWindow(s.TaegetHandle) || s.Terminated || GetTickCount64() - start >= s.RetryMs) return;
+        Sleep(100);
     }
-    AttachThreadInput(s.TaegetThreadID, s.AppThreadID, FALSE);
 }
 
 unsigned __stdcall ThreadMain(void* Param) {
@@ -78,7 +104,8 @@ sb::acad::AnsiConversion ToAnsiCodePage(const std::wstring& Text) {
 
 std::unique_ptr<TPostCommandThreadVer4> TPostCommandThreadVer4::Start(DWORD FAppThreadID, DWORD FTaegetThreadID,
                                                                       HWND FTaegetHandle, sb::acad::SendPayload FValue,
-                                                                      std::wstring& Error, unsigned SendTimeoutMs) {
+                                                                      std::wstring& Error, unsigned SendTimeoutMs,
+                                                                      unsigned RetryMs) {
     Error.clear();
     auto state = std::make_shared<State>();
     state->AppThreadID = FAppThreadID;
@@ -86,6 +113,7 @@ std::unique_ptr<TPostCommandThreadVer4> TPostCommandThreadVer4::Start(DWORD FApp
     state->TaegetHandle = FTaegetHandle;
     state->Value = std::move(FValue.Bytes);
     state->SendTimeoutMs = SendTimeoutMs;
+    state->RetryMs = RetryMs;
     auto* param = new std::shared_ptr<State>(state);
     const uintptr_t h = _beginthreadex(nullptr, 0, &ThreadMain, param, 0, nullptr);
     if (h == 0) {
@@ -104,5 +132,7 @@ TPostCommandThreadVer4::~TPostCommandThreadVer4() {
 bool TPostCommandThreadVer4::Ended() const { return WaitForSingleObject(FHandle, 0) == WAIT_OBJECT_0; }
 
 bool TPostCommandThreadVer4::Sent() const { return FState->Sent; }
+
+bool TPostCommandThreadVer4::TimedOut() const { return FState->TimedOut; }
 
 void TPostCommandThreadVer4::Terminate() { FState->Terminated = true; }

@@ -26,29 +26,36 @@ std::wstring TAcadVer4::CommandPromptPattern(bool HalfWidthMode) const {
     return half ? sb::acad::kCommandPromptHalf : sb::acad::kCommandPromptFull;
 }
 
-TAcadVer4::TReadResult TAcadVer4::CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim) {
+bool TAcadVer4::CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim) {
     Value.clear();
-    if (!LinkCheck(false) || !OpenWindowWait(LogMode, false)) return TReadResult::Failed;
-    const TReadResult r = ReadPrompt(Value, HalfWidthMode, NoTrim);
-    if (r == TReadResult::Hung) return r;
-    if (r == TReadResult::Failed) {
-        FLog.Error(L"プロンプト取得中に異常が発生しました");
-        return r;
+    if (!LinkCheck(false) || !OpenWindowWait(LogMode, false)) return false;
+    // AutoCAD takes typed text into its queue and answers later: until then its command line
+    // shows the text itself, which is no answer.
+    TAnswerWait wait;
+    for (;;) {
+        bool echo = false;
+        const TReadResult r = ReadPrompt(Value, HalfWidthMode, NoTrim, &echo);
+        if (r == TReadResult::Ok && !echo) break;
+        if (r == TReadResult::Failed || !AnswerPending(wait)) {
+            Value.clear();
+            if (!wait.Stopped) FLog.Error(L"プロンプト取得中に異常が発生しました");
+            return false;
+        }
     }
     HWND active = nullptr;
-    if (!GetActiveHandle(active, false, false)) return TReadResult::Failed;
+    if (!GetActiveHandle(active, false, false)) return false;
     if (active == FLinkHandle) {
+        FDialogSeen = false;
+        FLastSeenPrompt = SpaceShrink(ToHalfWidth(Value));
         FLog.Add(L"コマンド取得「" + Value + L"」", 3, LogMode);
-        return TReadResult::Ok;
+        return true;
     }
     FLog.Error(L"違う図面のプロンプトを取得した可能性を検知しました");
-    return TReadResult::Failed;
+    return false;
 }
 
 bool TAcadVer4::acGetPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim) {
-    const TReadResult r = CheckedPrompt(Value, HalfWidthMode, LogMode, NoTrim);
-    if (r == TReadResult::Hung) FLog.Error(L"プロンプト取得中に異常が発生しました");
-    return r == TReadResult::Ok;
+    return CheckedPrompt(Value, HalfWidthMode, LogMode, NoTrim);
 }
 
 bool TAcadVer4::acGetHistory(std::wstring& Value, bool HalfWidthMode, int LogMode) {
@@ -73,9 +80,18 @@ bool TAcadVer4::acGetHistoryForClipboard(std::vector<std::wstring>& Value, bool 
     TClipboardHistoryOptions options;
     options.Pump = [this](unsigned ms) { Wait(ms); };
     options.BeforeAttempt = FClipboardBeforeAttempt;
+    options.SendTimeoutMs = FReadAttemptMs;
+    options.DeadlineMs = FAnswerDeadlineMs;
+    bool stopped = false;
+    options.Stopped = [this, &stopped] { return stopped = StopCheck(); };
     const TClipboardHistoryResult r = ReadHistoryThroughClipboard(FMaster->TextHandle(), FMaster->ProcessID(), options);
     if (r.OtherReplaced) FLog.Memo(L"クリップボードにあった文字以外のデータは、履歴の読み取りで置き換えられました");
     if (r.RestoreFailed) FLog.Warning(L"クリップボードの内容を元に戻せませんでした");
+    if (!r.Ok && stopped) return false;
+    if (!r.Ok && r.Unanswered) {
+        FLog.Error(L"履歴取得中に異常が発生しました");
+        return false;
+    }
     if (!r.Ok) {
         FLog.Error(L"クリップボードを読み取れませんでした。");
         FLog.Memo(L"Microsoft Officeのクリップボード または その他クリップボード監視系のソフトに妨害された可能性があります。");
@@ -125,12 +141,14 @@ bool TAcadVer4::acWaitPrompt(const std::wstring& TargetPrompt, int& Index, bool 
     std::wstring display;
     if (!PromptWaitList(TargetPrompt, HalfWidthMode, list, display)) return false;
     FLog.Add(L"指定プロンプト出現待ち" + display, 3, LogMode);
+    // A prompt that stays as it is, unasked for, ends the wait in bounded time.
+    std::wstring last(1, L'\0');
+    ULONGLONG since = GetTickCount64();
     for (;;) {
         if (!PromptWaitRound(LogMode)) return false;
         std::wstring prompt;
-        const TReadResult r = CheckedPrompt(prompt, HalfWidthMode, -10000, false);
-        if (r == TReadResult::Failed) return false;
-        if (r == TReadResult::Ok && PromptListMatch(prompt, list, Index)) {
+        if (!CheckedPrompt(prompt, HalfWidthMode, -10000, false)) return false;
+        if (PromptListMatch(prompt, list, Index)) {
             FLog.Sub(L"コマンド取得「" + prompt + L"」", 4, LogMode);
             const std::wstring seen = L"「" + list[static_cast<std::size_t>(Index)] + L"」を検知しました";
             if (CommandErr && Index == 0) {
@@ -139,6 +157,14 @@ bool TAcadVer4::acWaitPrompt(const std::wstring& TargetPrompt, int& Index, bool 
             }
             FLog.Sub(seen, 4, LogMode);
             return true;
+        }
+        Index = -1;
+        if (prompt != last) {
+            last = prompt;
+            since = GetTickCount64();
+        } else if (GetTickCount64() - since >= FAnswerDeadlineMs) {
+            FLog.Error(L"指定プロンプトが出現しませんでした");
+            return false;
         }
         FLog.Plus(L".", 3, 1);
     }
@@ -159,23 +185,23 @@ bool TAcadVer4::acSkipPrompt(const std::wstring& TargetPrompt, int& Index, bool 
     if (!PromptWaitList(TargetPrompt, HalfWidthMode, list, display)) return false;
     FLog.Add(L"指定プロンプト出現までスキップ・・・" + display, 3, LogMode);
     sb::acad::PromptSkipper skipper;
+    ULONGLONG since = GetTickCount64();
     for (;;) {
         if (!PromptWaitRound(LogMode)) return false;
         std::wstring prompt, history;
-        TReadResult r = CheckedPrompt(prompt, HalfWidthMode, -10000, false);
-        if (r == TReadResult::Failed) return false;
-        if (r == TReadResult::Hung) continue;
-        r = ReadHistory(history, HalfWidthMode);
-        if (r == TReadResult::Failed) {
-            FLog.Error(L"履歴取得中に異常が発生しました");
-            return false;
-        }
-        if (r == TReadResult::Hung) continue;
+        if (!CheckedPrompt(prompt, HalfWidthMode, -10000, false)) return false;
+        if (!SubGetHistory(history, HalfWidthMode, -10000)) return false;
         int match = -1;
         PromptListMatch(prompt, list, match);
         bool changed = false;
         const sb::acad::PromptSkipper::Step step = skipper.Next(prompt, history, match, CommandErr, changed);
-        if (changed) FLog.Sub(L"コマンド取得「" + prompt + L"」", 4, LogMode);
+        if (changed) {
+            FLog.Sub(L"コマンド取得「" + prompt + L"」", 4, LogMode);
+            since = GetTickCount64();
+        } else if (step == sb::acad::PromptSkipper::Step::Poll && GetTickCount64() - since >= FAnswerDeadlineMs) {
+            FLog.Error(L"指定プロンプトが出現しませんでした");
+            return false;
+        }
         switch (step) {
             case sb::acad::PromptSkipper::Step::Matched:
                 Index = match;
@@ -272,9 +298,8 @@ bool TAcadVer4::CommandEndCheck() {
     for (int round = 0; round < 21; ++round) {
         if (StopCheck()) return false;
         std::wstring prompt;
-        const TReadResult r = CheckedPrompt(prompt, true, -10000, false);
-        if (r == TReadResult::Failed) return false;
-        if (r == TReadResult::Ok && prompt == sb::acad::kCommandPromptHalf) return true;
+        if (!CheckedPrompt(prompt, true, -10000, false)) return false;
+        if (prompt == sb::acad::kCommandPromptHalf) return true;
         Wait(10);
     }
     FLog.Error(L"コマンドが正常に終了していません。");

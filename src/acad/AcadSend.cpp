@@ -5,6 +5,7 @@
 #include "acad/AcadPostThread.h"
 #include "acad/AcadVer4.h"
 #include "acad/CommandText.h"
+#include "acad/PromptText.h"
 #include "common/CommonVer4.h"
 
 namespace {
@@ -62,19 +63,26 @@ bool TAcadVer4::SubPostCommand(const std::wstring& Text, int LogMode, bool Async
         return false;
     }
     std::wstring error;
-    std::unique_ptr<TPostCommandThreadVer4> sender =
-        TPostCommandThreadVer4::Start(app, target, main, std::move(payload), error, FSendTimeoutMs);
+    std::unique_ptr<TPostCommandThreadVer4> sender = TPostCommandThreadVer4::Start(
+        app, target, main, std::move(payload), error, FSendTimeoutMs, FAnswerDeadlineMs);
     if (!sender) {
         FLog.Error(error);
         return false;
     }
+    const ULONGLONG sendStart = GetTickCount64();
+    FAwaitedPieces = sb::acad::AwaitedPieces(Text);
 
     if (Asynchronous) {
         Wait(100);
         // The sender is bounded by its own time-out; learn whether it sent.
-        const ULONGLONG deadline = GetTickCount64() + FSendTimeoutMs + 2000;
+        const ULONGLONG deadline = GetTickCount64() + FSendTimeoutMs + FAnswerDeadlineMs + 2000;
         while (!sender->Ended() && GetTickCount64() < deadline) WaitHandle(sender->Handle(), 50);
         ProcessMessages();
+        if (sender->Ended() && sender->TimedOut()) {
+            // The caller watches what AutoCAD shows next; that alone tells whether it arrived.
+            FLog.Add(L"AutoCADの応答が遅いため、送信の結果は表示で確認します", 3, LogMode + 1);
+            return true;
+        }
         if (!sender->Ended() || !sender->Sent()) {
             FLog.Error(kSendFailed);
             return false;
@@ -83,37 +91,59 @@ bool TAcadVer4::SubPostCommand(const std::wstring& Text, int LogMode, bool Async
     }
 
     bool finished = !ThreadWait;
+    bool unsure = false;  // the send timed out: delivered once AutoCAD shows it, before the deadline
+    TAnswerWait hung;
+    bool hungStreak = false;
     for (int round = 0;;) {
         if (StopCheck()) return false;
         ProcessMessages();
         const bool ended = sender->Ended();
-        if (ended && !sender->Sent()) {
+        if (ended && !sender->Sent() && !sender->TimedOut()) {
             FLog.Error(kSendFailed);
             return false;
         }
+        if (ended && sender->TimedOut() && !unsure) {
+            unsure = true;
+            FLog.Add(L"AutoCADの応答が遅いため、コマンドが届いたか表示で確認します", 3, LogMode + 1);
+        }
         if (ended) finished = true;
+        if (unsure && GetTickCount64() - sendStart >= FAnswerDeadlineMs) {
+            FLog.Error(kSendFailed);
+            return false;
+        }
         if (finished) {
             std::wstring now;
             TReadResult r = ReadPrompt(now, false, false);
-            if (r == TReadResult::Failed) {
-                FLog.Error(L"プロンプト取得中に異常が発生しました");
-                return false;
-            }
             if (r == TReadResult::Ok && now != prompt0) {
                 ProcessMessages();
                 return true;
             }
-            r = ReadHistory(now, false);
+            if (r == TReadResult::Ok) {
+                r = ReadHistory(now, false);
+                if (r == TReadResult::Ok && now != history0) {
+                    ProcessMessages();
+                    return true;
+                }
+            }
             if (r == TReadResult::Failed) {
-                FLog.Error(L"履歴取得中に異常が発生しました");
+                FLog.Error(L"プロンプト取得中に異常が発生しました");
                 return false;
             }
-            if (r == TReadResult::Ok && now != history0) {
-                ProcessMessages();
-                return true;
+            // A read that timed out is "no change yet" until AutoCAD has not answered for too long.
+            if (r == TReadResult::Hung) {
+                if (!hungStreak) hung = TAnswerWait{};
+                hungStreak = true;
+                if (GetTickCount64() - hung.Start >= FAnswerDeadlineMs) {
+                    AnswerPending(hung);
+                    FLog.Error(L"プロンプト取得中に異常が発生しました");
+                    return false;
+                }
+            } else {
+                hungStreak = false;
             }
         }
-        if (Text == kBareCancel && round == 300) {
+        // Sent again only when the first is known to have arrived: a timed-out one may yet come.
+        if (Text == kBareCancel && round == 300 && !unsure) {
             FLog.Add(L"AutoCADがキャンセルを受け付けた様子がないので再送信します。", 3, LogMode + 1);
             if (!SubPostCommand(Text, LogMode + 1, true, true)) return false;
         }
@@ -132,6 +162,17 @@ bool TAcadVer4::SubSendCommand(const std::wstring& Value, int LogMode, bool Orig
     const std::wstring logForm = sb::acad::CommandLogForm(Value, Original);
     const std::wstring text = sb::acad::CommandSendForm(logForm);
     if (!OpenWindowWait(LogMode, false)) return false;
+    if (FDialogSeen && !Asynchronous) {
+        // The text was meant for the prompt last seen; a dialog closed since may have moved
+        // AutoCAD on (a command deferred by it starts now): look again before typing.
+        const std::wstring seen = FLastSeenPrompt;
+        std::wstring now;
+        if (!CheckedPrompt(now, true, -10000, false)) return false;
+        if (now != seen) {
+            FLog.Error(L"ダイアログが閉じられた後でAutoCADのプロンプトが変わったため、コマンドを送信しません「" + now + L"」");
+            return false;
+        }
+    }
     FLog.Add(Caption + L"「" + logForm + L"」", 3, LogMode);
     return SubPostCommand(text, LogMode, Asynchronous, ThreadWait);
 }

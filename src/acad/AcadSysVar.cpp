@@ -36,6 +36,12 @@ bool TAcadVer4::acGetSystemVar(const std::wstring& Target, std::wstring& RetValu
             EscapeAfterFailure(LogMode + 1);
             return false;
         }
+        // A variable always has a value: a prompt without one is not the variable's answer.
+        if (value.empty()) {
+            if (!NoError) FLog.Error(L"システム変数の取得に失敗しました。書式が正しく読み取れません");
+            EscapeAfterFailure(LogMode + 1);
+            return false;
+        }
         if (!acPostEscape(LogMode + 1)) return false;
     } else {
         std::vector<std::wstring> lines;
@@ -163,7 +169,12 @@ bool TAcadVer4::acUndoSystemVar(const TCadBackUpListVer4& BackupList, int LogMod
         FLog.Add(L"システム変数を復元", 2, LogMode);
         result = sb::acad::RestoreNewestFirst(
             BackupList,
-            [&](const TCadBackUpVer4& Entry) { return acSetSystemVar(Entry.Target, Entry.StrValue, LogMode + 1); },
+            [&](const TCadBackUpVer4& Entry) {
+                if (acSetSystemVar(Entry.Target, Entry.StrValue, LogMode + 1)) return true;
+                // A dialog closed meanwhile may have started a command: once more, from its prompt.
+                FLog.Add(L"システム変数" + Entry.Target + L"の復元をやり直します", 3, LogMode + 1);
+                return acSetSystemVar(Entry.Target, Entry.StrValue, LogMode + 1);
+            },
             attention);
     }
     SetCompulsionMode(back);

@@ -43,13 +43,34 @@ bool Hung(HWND Control) { return Control && IsWindow(Control); }
 
 }  // namespace
 
-TAcadVer4::TReadResult TAcadVer4::ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim) {
+bool TAcadVer4::AnswerPending(TAnswerWait& W) {
+    if (StopCheck()) {
+        W.Stopped = true;
+        return false;
+    }
+    if (GetTickCount64() - W.Start >= FAnswerDeadlineMs) {
+        wchar_t line[96];
+        std::swprintf(line, 96, L"AutoCADが%u秒間応答しませんでした", FAnswerDeadlineMs / 1000);
+        FLog.Memo(line);
+        return false;
+    }
+    if (!W.HungLogged && FMaster && IsHungAppWindow(FMaster->MainHandle())) {
+        W.HungLogged = true;
+        FLog.Add(L"AutoCADが応答していません。応答を待っています", 2, 1);
+    }
+    Wait(20);
+    return true;
+}
+
+TAcadVer4::TReadResult TAcadVer4::ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, bool* Echo) {
     Value.clear();
+    if (Echo) *Echo = false;
     if (!MasterLinkCheck()) return TReadResult::Failed;
     TextWindowAdjust();
     HWND control = FMaster->CommandHandle;
     std::wstring raw;
-    if (!TryGetControlText(control, raw)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
+    if (!TryGetControlText(control, raw, FReadAttemptMs)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
+    if (Echo) *Echo = sb::acad::IsTypingEcho(raw, FAwaitedPieces);
     std::wstring v = PromptPrefixCut(raw);
     if (HalfWidthMode) v = ToHalfWidth(v);
     if (!NoTrim) v = SpaceShrink(v);
@@ -64,7 +85,7 @@ TAcadVer4::TReadResult TAcadVer4::ReadHistory(std::wstring& Value, bool HalfWidt
     TextWindowAdjust();
     HWND control = FMaster->HistoryHandle;
     std::wstring raw;
-    if (!TryGetControlText(control, raw)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
+    if (!TryGetControlText(control, raw, FReadAttemptMs)) return Hung(control) ? TReadResult::Hung : TReadResult::Failed;
     if (HalfWidthMode) raw = ToHalfWidth(raw);
     FMaster->LastHistroy = raw;
     Value = raw;
@@ -74,15 +95,25 @@ TAcadVer4::TReadResult TAcadVer4::ReadHistory(std::wstring& Value, bool HalfWidt
 bool TAcadVer4::SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int /*LogMode*/) {
     Value.clear();
     if (!MasterLinkCheck()) return false;
-    if (ReadPrompt(Value, HalfWidthMode, NoTrim) == TReadResult::Ok) return true;
-    FLog.Error(L"プロンプト取得中に異常が発生しました");
+    TAnswerWait wait;
+    for (;;) {
+        const TReadResult r = ReadPrompt(Value, HalfWidthMode, NoTrim);
+        if (r == TReadResult::Ok) return true;
+        if (r == TReadResult::Failed || !AnswerPending(wait)) break;
+    }
+    if (!wait.Stopped) FLog.Error(L"プロンプト取得中に異常が発生しました");
     return false;
 }
 
 bool TAcadVer4::SubGetHistory(std::wstring& Value, bool HalfWidthMode, int /*LogMode*/) {
     Value.clear();
     if (!MasterLinkCheck()) return false;
-    if (ReadHistory(Value, HalfWidthMode) == TReadResult::Ok) return true;
-    FLog.Error(L"履歴取得中に異常が発生しました");
+    TAnswerWait wait;
+    for (;;) {
+        const TReadResult r = ReadHistory(Value, HalfWidthMode);
+        if (r == TReadResult::Ok) return true;
+        if (r == TReadResult::Failed || !AnswerPending(wait)) break;
+    }
+    if (!wait.Stopped) FLog.Error(L"履歴取得中に異常が発生しました");
     return false;
 }

@@ -150,13 +150,23 @@ private:
     std::wstring PromptPrefixCut(const std::wstring& Text);
     bool SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int LogMode);
     bool SubGetHistory(std::wstring& Value, bool HalfWidthMode, int LogMode);
-    // Raw reads without log lines. Hung: the window exists but did not answer in time, which a
-    // polling wait takes as "no change yet".
+    // Raw reads without log lines, one bounded attempt each. Hung: the window exists but did not
+    // answer within the attempt, which is "not answered yet", never by itself a failure. Echo: the
+    // command line shows only typing AutoCAD has not answered yet.
     enum class TReadResult { Ok, Hung, Failed };
-    TReadResult ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim);
+    TReadResult ReadPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, bool* Echo = nullptr);
     TReadResult ReadHistory(std::wstring& Value, bool HalfWidthMode);
-    // acGetPrompt's read and other-drawing guard, with the time-out told apart.
-    TReadResult CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim);
+    // acGetPrompt's read and other-drawing guard: waits while AutoCAD has not answered yet (a read
+    // that timed out, or the echo of what was typed) until the answer deadline; errors logged.
+    bool CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMode, bool NoTrim);
+    // One wait for an AutoCAD that has not answered yet, counted from Start. False when the wait
+    // must end: Stop (Stopped set, nothing logged) or the answer deadline (a memo logged).
+    struct TAnswerWait {
+        ULONGLONG Start = GetTickCount64();
+        bool Stopped = false;
+        bool HungLogged = false;
+    };
+    bool AnswerPending(TAnswerWait& Wait);
     // As Wait, but wakes as soon as Handle (a thread) is signalled.
     void WaitHandle(HANDLE Handle, unsigned WaitTime);
     bool SubPostCommand(const std::wstring& Text, int LogMode, bool Asynchronous, bool ThreadWait);
@@ -175,6 +185,16 @@ private:
     bool PromptWaitRound(int LogMode);
 
     unsigned FSendTimeoutMs = 5000;                   // the sender's bound on AutoCAD taking a text
+    // How long an AutoCAD that does not answer is waited for (slow is not hung: a regeneration of
+    // 10 s must pass), and the bound of one cross-process read (the window stays responsive).
+    unsigned FAnswerDeadlineMs = 30000;
+    unsigned FReadAttemptMs = 500;
+    // What AutoCAD still owes an answer to: the pieces of the text typed last. Main thread only.
+    std::vector<std::wstring> FAwaitedPieces;
+    // A dialog was seen since the prompt was last read (AutoCAD may have moved on when it closed),
+    // and that prompt in half width, blanks shrunk. Main thread only.
+    bool FDialogSeen = false;
+    std::wstring FLastSeenPrompt;
     std::function<void(int)> FClipboardBeforeAttempt;  // tests: called before each clipboard attempt
 
     // ---- System variables and undo, release, save and file path, link and work files ----

@@ -78,6 +78,7 @@ bool TAcadVer4::OpenWindowWait(int LogMode, bool DebugLog) {
             noCount = monitor.NoCount;
             endError = monitor.EndErrorFlag;
         }
+        if (noCount > 0) FDialogSeen = true;
         if (endError && ++errorCount >= 5) {
             if (DebugLog) FLog.Add(L"ErrorEndCountにより終了", 4, 1);
             break;

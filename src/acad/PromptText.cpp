@@ -1,5 +1,7 @@
 #include "acad/PromptText.h"
 
+#include <algorithm>
+
 namespace sb::acad {
 
 namespace {
@@ -25,6 +27,48 @@ std::wstring PromptPrefixCut(const std::wstring& Text, const sb::common::TextMap
     for (const wchar_t* prefix : kPrefixes)
         if (StartsWith(Text, prefix)) return Text.substr(std::wstring(prefix).size());
     return Text;
+}
+
+std::vector<std::wstring> AwaitedPieces(const std::wstring& Text) {
+    std::vector<std::wstring> pieces;
+    std::wstring run;
+    for (wchar_t c : Text) {
+        if (c == L'\r' || c == L'\x0003') {
+            if (!run.empty()) pieces.push_back(run);
+            run.clear();
+        } else {
+            run.push_back(c);
+        }
+    }
+    return pieces;
+}
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\x3000'; }
+
+std::wstring TrimRight(std::wstring S) {
+    while (!S.empty() && IsBlank(S.back())) S.pop_back();
+    return S;
+}
+
+bool EndsAPrompt(wchar_t c) { return c == L':' || c == L'>' || c == L'\xFF1A' || c == L'\xFF1E'; }
+
+}  // namespace
+
+bool IsTypingEcho(const std::wstring& RawLine, const std::vector<std::wstring>& Pieces) {
+    const std::wstring line = TrimRight(RawLine);
+    if (line.empty()) return false;
+    for (const std::wstring& piece : Pieces) {
+        for (std::size_t k = std::min(piece.size(), line.size()); k > 0; --k) {
+            const std::wstring typed = TrimRight(piece.substr(0, k));
+            if (typed.empty() || typed.size() > line.size()) continue;
+            if (line.compare(line.size() - typed.size(), typed.size(), typed) != 0) continue;
+            const std::wstring before = TrimRight(line.substr(0, line.size() - typed.size()));
+            if (before.empty() || EndsAPrompt(before.back())) return true;
+        }
+    }
+    return false;
 }
 
 PromptValueResult PromptValue(const std::wstring& Prompt) {

@@ -48,6 +48,15 @@ int LastEchoLine(const std::vector<std::wstring>& Lines, const std::wstring& Typ
 std::vector<std::wstring> LinesBelowEcho(const std::vector<std::wstring>& Lines, const std::wstring& Typed,
                                          const sb::common::TextMap& HalfWidth);
 
+// What of a typed text AutoCAD still owes an answer to: the runs that an Enter (CR) or a Cancel
+// (U+0003) ends. A run left without either (a path typed before its Enter) is not awaited.
+std::vector<std::wstring> AwaitedPieces(const std::wstring& Text);
+
+// True when the raw command line shows typing that AutoCAD has not answered yet: after a prompt's
+// ":" or ">" (and blanks) it ends with the beginning of one of the awaited pieces, or it is such a
+// beginning alone. "コマンド: VIEWSIZE" is the echo of "VIEWSIZE\r", not VIEWSIZE's prompt.
+bool IsTypingEcho(const std::wstring& RawLine, const std::vector<std::wstring>& Pieces);
+
 // The decisions of the skipping wait, one poll at a time.
 class PromptSkipper {
 public:

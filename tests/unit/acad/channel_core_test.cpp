@@ -219,6 +219,51 @@ TEST(PromptText, OnlyLinesBelowTheLastEchoCount) {
     EXPECT_EQ(LastEchoLine(history, L"", Half), -1);
 }
 
+TEST(PromptText, AwaitedPiecesAreTheRunsAnEnterOrCancelEnds) {
+    using V = std::vector<std::wstring>;
+    EXPECT_EQ(AwaitedPieces(L"VIEWSIZE\r"), V{L"VIEWSIZE"});
+    EXPECT_EQ(AwaitedPieces(L"_Zoom\rA\r"), (V{L"_Zoom", L"A"}));
+    EXPECT_EQ(AwaitedPieces(L"\x03\x03_SAVEAS\r"), V{L"_SAVEAS"});
+    // A path typed before its Enter is meant to stay on the line.
+    EXPECT_EQ(AwaitedPieces(L"C:\\work\\plan1.dwg"), V{});
+    EXPECT_EQ(AwaitedPieces(L"\r"), V{});
+}
+
+// The states of AutoCAD's command line between a send and its answer, and the answers themselves.
+TEST(PromptText, TypingEchoIsNoAnswer) {
+    struct Case {
+        const wchar_t* line;
+        const wchar_t* typed;
+        bool echo;
+    };
+    const Case cases[] = {
+        {L"コマンド: VIEWSIZE", L"VIEWSIZE\r", true},
+        {L"コマンド: VIEWS", L"VIEWSIZE\r", true},  // still typing
+        {L"ｺﾏﾝﾄﾞ: FILEDIA ", L"FILEDIA\r", true},
+        {L"VIEWSIZE", L"VIEWSIZE\r", true},
+        {L"FILEDIA の新しい値を入力 <1>: 0", L"0\r", true},
+        {L"置き換えますか? [はい(Y)/いいえ(N)] <N>: Y", L"Y\r", true},
+        {L"[図面全体(A)/中心(C)] <リアルタイム>: A", L"_Zoom\rA\r", true},
+        {L"図面に名前を付けて保存 <C:\\a.dwg>: C:\\my docs\\pl", L"C:\\my docs\\plan.dwg\r", true},
+        // The answers.
+        {L"VIEWSIZE の新しい値を入力 <297.0000>:", L"VIEWSIZE\r", false},
+        {L"コマンド: ", L"VIEWSIZE\r", false},
+        {L"FILEDIA の新しい値を入力 <0>:", L"0\r", false},
+        {L"コマンド: VIEWSIZE の新しい値を入力 <1>:", L"VIEWSIZE\r", false},
+        {L"ファイル形式を入力 [R14/2000/2018] <2018>:", L"_SAVEAS\r", false},
+        // Text that is not what was typed, or not after a prompt.
+        {L"コマンド: ZOOM", L"VIEWSIZE\r", false},
+        {L"図面を再作成中 - モデル", L"_Zoom\rモデル\r", false},
+        {L"コマンド: VIEWSIZE", L"", false},
+        {L"", L"VIEWSIZE\r", false},
+        // A path left on the line before its Enter is not awaited.
+        {L"図面に名前を付けて保存 <C:\\a.dwg>: C:\\b.dwg", L"C:\\b.dwg", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsTypingEcho(c.line, AwaitedPieces(c.typed)), c.echo)
+            << testing::PrintToString(std::wstring(c.line)) << " / " << testing::PrintToString(std::wstring(c.typed));
+}
+
 TEST(PromptText, SkipperAnswersEachNewPromptOnceAndStops) {
     using S = PromptSkipper::Step;
     PromptSkipper k;

@@ -20,6 +20,11 @@ struct TAcadVer4TestAccess {
     static bool SubPostCommand(TAcadVer4& a, const std::wstring& Text, bool Asynchronous, bool ThreadWait) {
         return a.SubPostCommand(Text, 1, Asynchronous, ThreadWait);
     }
+    static bool SubGetPrompt(TAcadVer4& a, std::wstring& Value) { return a.SubGetPrompt(Value, false, false, 1); }
+    static void Bounds(TAcadVer4& a, unsigned SendTimeoutMs, unsigned AnswerDeadlineMs) {
+        a.FSendTimeoutMs = SendTimeoutMs;
+        a.FAnswerDeadlineMs = AnswerDeadlineMs;
+    }
 };
 
 namespace {
@@ -104,7 +109,8 @@ protected:
     }
 
     // Sends and waits for the thread's end on its handle.
-    bool SendAndWait(HWND frame, const std::wstring& text, bool& sent, unsigned timeoutMs = 5000) {
+    bool SendAndWait(HWND frame, const std::wstring& text, bool& sent, unsigned timeoutMs = 5000,
+                     bool* timedOut = nullptr) {
         sb::acad::SendPayload payload;
         const std::wstring e = sb::acad::MakeSendPayload(text, IsWindowUnicode(frame) != FALSE, ToAnsiCodePage, payload);
         if (!e.empty()) return false;
@@ -113,6 +119,7 @@ protected:
         if (!t) return false;
         if (!WaitUntil([&] { return t->Ended(); }, 10000)) return false;
         sent = t->Sent();
+        if (timedOut) *timedOut = t->TimedOut();
         return true;
     }
     std::vector<unsigned char> Last() {
@@ -168,12 +175,15 @@ TEST_F(Sender, AnsiConversionRefusesWhatCp932CannotHoldExactly) {
     }
 }
 
-TEST_F(Sender, HungWindowTimesOutAndTheSenderReportsNotSent) {
+// A window that takes the text but answers late: the sender stops waiting at its bound and says
+// so, which is not "not sent" (the text may well have arrived).
+TEST_F(Sender, SlowWindowTimesOutAndTheSenderReportsTimedOutNotUnsent) {
     g_received.slow = true;
     const DWORD start = GetTickCount();
-    bool sent = true;
-    ASSERT_TRUE(SendAndWait(unicodeFrame, L"_ZOOM\r", sent, 300));
+    bool sent = true, timedOut = false;
+    ASSERT_TRUE(SendAndWait(unicodeFrame, L"_ZOOM\r", sent, 300, &timedOut));
     EXPECT_FALSE(sent);
+    EXPECT_TRUE(timedOut);
     EXPECT_LT(GetTickCount() - start, 1400u) << "ended by the time-out, not by the window";
     // Detached again: our input is no longer shared with the window's thread.
     EXPECT_FALSE(AttachThreadInput(uiThread, GetCurrentThreadId(), FALSE));
@@ -187,9 +197,10 @@ TEST_F(Sender, GoneWindowIsNotSentTo) {
         gone = CreateWindowExW(0, L"ChannelTestFrameW", L"x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         DestroyWindow(gone);
     });
-    bool sent = true;
-    ASSERT_TRUE(SendAndWait(gone, L"x", sent));
+    bool sent = true, timedOut = true;
+    ASSERT_TRUE(SendAndWait(gone, L"x", sent, 5000, &timedOut));
     EXPECT_FALSE(sent);
+    EXPECT_FALSE(timedOut);
     EXPECT_EQ(g_received.calls.load(), 0);
 }
 
@@ -409,6 +420,68 @@ TEST_F(SenderWait, TimedOutReadsInsideTheWaitAreNoChangeYet) {
         KillTimer(nullptr, hang);
     }
     EXPECT_FALSE(logs.Has(L"取得中に異常が発生しました")) << e2e_dump(logs);
+    SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
+}
+
+// A read made while AutoCAD is busy for longer than one read's bound waits for its answer.
+TEST_F(SenderWait, ReadDuringABusyPeriodWaitsForTheAnswer) {
+    g_hangTarget = fake.Frame;
+    g_frameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HangingFrameProc)));
+    fake.Run([&] { SetWindowTextW(fake.Command, L"コマンド: "); });
+    PostMessageW(fake.Frame, kHangMessage, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsHungAppWindow(fake.Frame) || !SendMessageTimeoutW(fake.Frame, WM_NULL, 0, 0, SMTO_NORMAL, 200, nullptr); }, 2000));
+    const DWORD start = GetTickCount();
+    std::wstring prompt;
+    EXPECT_TRUE(TAcadVer4TestAccess::SubGetPrompt(acad, prompt)) << e2e_dump(logs);
+    EXPECT_EQ(prompt, L"コマンド:");
+    EXPECT_GE(GetTickCount() - start, 2000u) << "answered only after the busy period";
+    EXPECT_FALSE(logs.Has(L"取得中に異常が発生しました")) << e2e_dump(logs);
+    SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
+}
+
+namespace {
+
+// A frame that takes the text late: it answers WM_COPYDATA after the sender's bound, and what it
+// then shows on the command line is its answer (or nothing, when Answer is empty).
+std::atomic<int> g_slowCalls{0};
+HWND g_slowCommand = nullptr;
+const wchar_t* g_slowAnswer = L"";
+
+LRESULT CALLBACK SlowTakingFrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COPYDATA) {
+        ++g_slowCalls;
+        Sleep(900);
+        if (*g_slowAnswer) SetWindowTextW(g_slowCommand, g_slowAnswer);
+        return TRUE;
+    }
+    return CallWindowProcW(g_frameProc, h, m, w, l);
+}
+
+}  // namespace
+
+// A send that timed out while AutoCAD was only slow is neither reported unsent nor typed twice;
+// one that never shows anything is "not sent" at the deadline, still typed once.
+TEST_F(SenderWait, TimedOutSendCountsOnceItsAnswerShows) {
+    g_slowCommand = fake.Command;
+    g_frameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlowTakingFrameProc)));
+    fake.Run([&] { SetWindowTextW(fake.Command, L"コマンド: "); });
+    TAcadVer4TestAccess::Bounds(acad, 300, 4000);
+
+    g_slowCalls = 0;
+    g_slowAnswer = L"ズーム [図面全体(A)] <リアルタイム>:";
+    EXPECT_TRUE(TAcadVer4TestAccess::SubPostCommand(acad, L"_ZOOM\r", false, true)) << e2e_dump(logs);
+    EXPECT_EQ(g_slowCalls.load(), 1);
+    EXPECT_FALSE(logs.Has(L"AutoCADへのコマンド送信に失敗しました")) << e2e_dump(logs);
+
+    g_slowCalls = 0;
+    g_slowAnswer = L"";
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(TAcadVer4TestAccess::SubPostCommand(acad, L"_REGEN\r", false, true));
+    EXPECT_GE(GetTickCount() - start, 3500u) << "not given up before the deadline";
+    EXPECT_EQ(g_slowCalls.load(), 1);
+    EXPECT_TRUE(logs.Has(L"AutoCADへのコマンド送信に失敗しました")) << e2e_dump(logs);
     SetWindowLongPtrW(fake.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
 }
 
