@@ -51,7 +51,7 @@ bool TAcadVer4::HandleActive(HWND Handle, bool DebugLog) {
         debug(L"アクティブ化実行");
         DWORD_PTR answer = 0;
         SendMessageTimeoutW(FMaster->CommandHandle, WM_ACTIVATE, WA_CLICKACTIVE, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                            kCrossProcessSendTimeoutMs, &answer);
+                            FReadAttemptMs, &answer);
         PostMessageW(main, WM_NULL, 0, 0);
         ActiveWait(2);
         if (!ActiveCheck(Handle)) {

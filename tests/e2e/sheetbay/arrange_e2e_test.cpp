@@ -130,6 +130,7 @@ TEST_F(ArrangeE2E, KeptActiveDrawingAloneIsAnError) {
     Check(L"アクティブ図面は動かさない", true);
     ASSERT_TRUE(app.run(L"横2列に並べる"));
     EXPECT_TRUE(app.logHas(L"■■エラー■■アクティブ図面以外に対象となる図面がありません"));
+    problemsExpected = true;
     EXPECT_EQ(PlaceOf(Drawing(L"only.dwg")), before);
 }
 
