@@ -174,8 +174,12 @@ TEST(AcadsimDialogs, CommandDialogHoldsTheCommandUntilClosed) {
     EXPECT_EQ(s.dialogs()[1].closedBy, L"WM_CLOSE");
     EXPECT_TRUE(s.dialogs()[1].checkbox);
 
-    auto state = nlohmann::json::parse(stateJson(s, {42, L"ACAD.EXE", 5}, 9));
+    auto state = nlohmann::json::parse(stateJson(s, {42, L"ACAD.EXE", 5, 3, true, 1}, 9));
     EXPECT_EQ(state["sequence"], 9);
+    EXPECT_EQ(state["received"], 5);
+    EXPECT_EQ(state["pending"], 3);
+    EXPECT_EQ(state["busy"], true);
+    EXPECT_EQ(state["activating"], 1);
     EXPECT_EQ(state["dialogs"][1]["closedBy"], "WM_CLOSE");
     EXPECT_EQ(state["commands"].size(), 3u);
     EXPECT_EQ(state["drawings"][0]["commandLine"].get<std::string>().rfind(toUtf8(L"レイアウト オプションを入力"), 0), 0u);

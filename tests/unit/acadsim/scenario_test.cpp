@@ -53,6 +53,26 @@ TEST(AcadsimScenario, InvalidScenariosNameTheKey) {
         {R"({"drawings": [], "dialogs": [{"trigger": "command", "title": "x"}]})", "dialogs[0].command"},
         {R"({"drawings": [], "hang": {"ms": 100}})", "hang.command"},
         {R"({"drawings": [], "latency": {"commandMs": -1}})", "latency.commandMs"},
+        {R"({"drawings": [], "latency": {"jitterMs": 600001}})", "latency.jitterMs"},
+        {R"({"drawings": [], "latency": {"activationMs": 1.5}})", "latency.activationMs"},
+        {R"({"drawings": [], "latency": {"seed": -1}})", "latency.seed"},
+        {R"({"drawings": [], "latency": {"seed": 4294967296}})", "latency.seed"},
+        {R"({"drawings": [], "latency": []})", "latency"},
+        {R"({"drawings": [], "busy": {"ms": 5}})", "busy"},
+        {R"({"drawings": [], "busy": [{"command": "ZOOM"}]})", "busy[0].ms"},
+        {R"({"drawings": [], "busy": [{"ms": 5}, {"ms": 5, "run": 0}]})", "busy[1].run"},
+        {R"({"drawings": [{}], "busy": [{"ms": 5, "drawing": 1}]})", "busy[0].drawing"},
+        {R"({"drawings": [], "busy": [{"ms": 5, "times": -1}]})", "busy[0].times"},
+        {R"({"drawings": [], "busy": [{"ms": 5, "command": 3}]})", "busy[0].command"},
+        {R"({"drawings": [], "hang": {"command": "ZOOM", "atAnswer": 0}})", "hang.atAnswer"},
+        {R"({"drawings": [], "hang": {"command": "ZOOM", "ms": 600001}})", "hang.ms"},
+        {R"({"drawings": [{}], "dialogs": [{"trigger": "command", "command": "ZOOM", "drawing": 2, "title": "x"}]})",
+         "dialogs[0].drawing"},
+        {R"({"drawings": [], "dialogs": [{"trigger": "command", "command": "ZOOM", "run": 0, "title": "x"}]})",
+         "dialogs[0].run"},
+        {R"({"drawings": [{}], "dialogs": [{"trigger": "start", "drawing": 0, "title": "x"}]})", "dialogs[0].drawing"},
+        {R"({"drawings": [{}, {"maximized": true}], "active": 0})", "drawings[1].maximized"},
+        {R"({"drawings": [{"maximized": true, "minimized": true}]})", "drawings[0].maximized"},
     };
     for (const auto& c : cases) {
         Scenario sc;
@@ -60,6 +80,40 @@ TEST(AcadsimScenario, InvalidScenariosNameTheKey) {
         EXPECT_FALSE(parseScenario(c.json, sc, error)) << c.json;
         EXPECT_NE(error.find(c.key), std::string::npos) << c.json << " -> " << error;
     }
+}
+
+TEST(AcadsimScenario, TimingBusyHangAndDialogPlans) {
+    Scenario none = acadsim_test::scenarioFrom(R"({"drawings": []})");
+    EXPECT_EQ(none.latency.commandMs, 30);  // realistic unless a scenario says otherwise
+    EXPECT_EQ(none.latency.jitterMs, 120);
+    EXPECT_EQ(none.latency.activationMs, 40);
+    EXPECT_EQ(none.latency.seed, 1u);
+    EXPECT_TRUE(none.busy.empty());
+    EXPECT_EQ(none.hang.ms, 0);
+
+    Scenario sc = acadsim_test::scenarioFrom(R"({
+      "latency": {"commandMs": 0, "seed": 4294967295},
+      "busy": [{"command": "_SaveAs", "run": 2, "drawing": 1, "ms": 5000, "times": 3}, {"ms": 10}],
+      "hang": {"command": "-layout", "atAnswer": 2, "ms": 800},
+      "drawings": [{}, {"maximized": true, "minimized": false}], "active": 1,
+      "dialogs": [{"trigger": "command", "command": "ZOOM", "run": 4, "drawing": 0, "title": "x"}]})");
+    EXPECT_EQ(sc.latency.commandMs, 0);
+    EXPECT_EQ(sc.latency.jitterMs, 120);  // fields left out keep their defaults
+    EXPECT_EQ(sc.latency.seed, 4294967295u);
+    ASSERT_EQ(sc.busy.size(), 2u);
+    EXPECT_EQ(sc.busy[0].match.command, L"SAVEAS");
+    EXPECT_EQ(sc.busy[0].match.run, 2);
+    EXPECT_EQ(sc.busy[0].match.drawing, 1);
+    EXPECT_EQ(sc.busy[0].ms, 5000);
+    EXPECT_EQ(sc.busy[0].times, 3);
+    EXPECT_EQ(sc.busy[1].match.command, L"");  // any command, every start, once
+    EXPECT_EQ(sc.busy[1].match.run, 0);
+    EXPECT_EQ(sc.busy[1].match.drawing, -1);
+    EXPECT_EQ(sc.busy[1].times, 1);
+    EXPECT_EQ(sc.hang.match.command, L"LAYOUT");
+    EXPECT_EQ(sc.hang.atAnswer, 2);
+    EXPECT_EQ(sc.dialogs[0].match.run, 4);
+    EXPECT_EQ(sc.dialogs[0].match.drawing, 0);
 }
 
 TEST(AcadsimScenario, DrawingsGetTabsTitlesAndViews) {

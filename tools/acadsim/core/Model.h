@@ -52,10 +52,28 @@ struct DialogButton {
     int id = 1;
 };
 
+// Which command starts a plan applies to.
+struct CommandMatch {
+    std::wstring command;         // upper case, without "_"/"-"; empty: any command
+    int run = 0;                  // only the n-th start (from 1) of a matching command in the session; 0: each
+    int drawing = -1;             // only while this drawing is current; -1: any
+};
+
+// A command that is starting, or answering one of its prompts, in the current drawing.
+struct CommandStep {
+    std::wstring command;         // upper case, without "_"/"-"
+    int drawing = 0;
+    int run = 0;                  // starts: the how-many-th start of this command in the session
+    int anyRun = 0;               // starts: the how-many-th start of any command
+    int answer = 0;               // 0: the command starts; n: it takes its n-th answer
+};
+
+bool matches(const CommandMatch& m, const CommandStep& step);
+
 struct DialogPlan {
     std::wstring id;
     std::wstring trigger;         // "start" or "command"
-    std::wstring command;         // upper case, without "_"/"-"
+    CommandMatch match;           // trigger "command": the command (always named), its run, its drawing
     int times = 1;
     std::wstring title;
     std::vector<std::wstring> body;
@@ -112,18 +130,36 @@ struct Drawing {
     int findTab(const std::wstring& name) const;  // case-insensitive; model by any of its names
 };
 
-// AutoCAD stops answering messages for a while when this command starts (a hung AutoCAD).
+// AutoCAD stops answering messages for a while when this command starts, or takes its
+// atAnswer-th answer, after it has answered (a hung AutoCAD).
 struct HangPlan {
-    std::wstring command;         // upper case, without "_"/"-"
+    CommandMatch match;           // the command is always named
+    int atAnswer = 0;             // 0: at the start
     int ms = 0;
     int times = 1;
+};
+
+// AutoCAD is busy (regenerating) when a matching command starts: it answers nothing for ms, then
+// the command answers.
+struct BusyPlan {
+    CommandMatch match;
+    int ms = 0;
+    int times = 1;
+};
+
+// Milliseconds per Enter and per activation: base + 0..jitterMs drawn from a generator seeded with seed.
+struct Latency {
+    int commandMs = 30;
+    int jitterMs = 120;
+    int activationMs = 40;
+    unsigned seed = 1;
 };
 
 struct Scenario {
     Release release;
     HangPlan hang;
-    int commandLatencyMs = 0;
-    int activationLatencyMs = 0;
+    std::vector<BusyPlan> busy;
+    Latency latency;
     Rect frame;
     bool frameMaximized = false;
     Rect textWindow;

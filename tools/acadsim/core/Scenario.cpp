@@ -41,6 +41,17 @@ int integer(const json& v, const std::string& key) {
     return v.get<int>();
 }
 
+long long bounded(const json& v, const std::string& key, long long lo, long long hi) {
+    if (!v.is_number_integer()) fail(key, "must be a whole number");
+    long long n = v.is_number_unsigned() && v.get<unsigned long long>() > static_cast<unsigned long long>(hi)
+                      ? hi + 1
+                      : v.get<long long>();
+    if (n < lo || n > hi) fail(key, "must be " + std::to_string(lo) + " to " + std::to_string(hi));
+    return n;
+}
+
+int milliseconds(const json& v, const std::string& key) { return static_cast<int>(bounded(v, key, 0, 600000)); }
+
 bool boolean(const json& v, const std::string& key) {
     if (!v.is_boolean()) fail(key, "must be true or false");
     return v.get<bool>();
@@ -172,7 +183,28 @@ Drawing drawing(const json& v, const std::string& key, const Release& rel, int& 
     return d;
 }
 
-DialogPlan dialog(const json& v, const std::string& key) {
+std::wstring commandName(const json& v, const std::string& key) {
+    std::wstring c = upperAscii(str(v, key));
+    while (!c.empty() && (c[0] == L'_' || c[0] == L'-')) c.erase(0, 1);
+    return c;
+}
+
+// "command", "run" and "drawing" of a plan; drawings: how many the scenario has.
+CommandMatch commandMatch(const json& v, const std::string& key, bool named, size_t drawings) {
+    CommandMatch m;
+    auto* c = opt(v, "command");
+    if (named && !c) fail(key + ".command", "is missing");
+    if (c) m.command = commandName(*c, key + ".command");
+    if (named && m.command.empty()) fail(key + ".command", "must name a command");
+    if (auto* r = opt(v, "run")) m.run = static_cast<int>(bounded(*r, key + ".run", 1, 1000000));
+    if (auto* d = opt(v, "drawing")) {
+        m.drawing = static_cast<int>(bounded(*d, key + ".drawing", 0, 1000000));
+        if (static_cast<size_t>(m.drawing) >= drawings) fail(key + ".drawing", "is no index into drawings");
+    }
+    return m;
+}
+
+DialogPlan dialog(const json& v, const std::string& key, size_t drawings) {
     object(v, key);
     DialogPlan s;
     if (auto* i = opt(v, "id")) s.id = str(*i, key + ".id");
@@ -181,13 +213,12 @@ DialogPlan dialog(const json& v, const std::string& key) {
     s.trigger = str(*t, key + ".trigger");
     if (s.trigger != L"start" && s.trigger != L"command") fail(key + ".trigger", "must be \"start\" or \"command\"");
     if (s.trigger == L"command") {
-        auto* c = opt(v, "command");
-        if (!c) fail(key + ".command", "is missing");
-        s.command = upperAscii(str(*c, key + ".command"));
-        while (!s.command.empty() && (s.command[0] == L'_' || s.command[0] == L'-')) s.command.erase(0, 1);
-        if (s.command.empty()) fail(key + ".command", "must name a command");
+        s.match = commandMatch(v, key, true, drawings);
+    } else {
+        for (const char* only : {"command", "run", "drawing"})
+            if (opt(v, only)) fail(key + "." + only, "belongs to trigger \"command\" only");
     }
-    if (auto* n = opt(v, "times")) s.times = integer(*n, key + ".times");
+    if (auto* n = opt(v, "times")) s.times = static_cast<int>(bounded(*n, key + ".times", 0, 1000000));
     auto* ti = opt(v, "title");
     if (!ti) fail(key + ".title", "is missing");
     s.title = str(*ti, key + ".title");
@@ -244,21 +275,11 @@ void parse(const json& root, Scenario& sc) {
 
     if (auto* l = opt(root, "latency")) {
         object(*l, "latency");
-        if (auto* c = opt(*l, "commandMs")) sc.commandLatencyMs = integer(*c, "latency.commandMs");
-        if (auto* a = opt(*l, "activationMs")) sc.activationLatencyMs = integer(*a, "latency.activationMs");
-        if (sc.commandLatencyMs < 0 || sc.commandLatencyMs > 600000) fail("latency.commandMs", "must be 0 to 600000");
-        if (sc.activationLatencyMs < 0 || sc.activationLatencyMs > 600000) fail("latency.activationMs", "must be 0 to 600000");
-    }
-    if (auto* h = opt(root, "hang")) {
-        object(*h, "hang");
-        auto* c = opt(*h, "command");
-        if (!c) fail("hang.command", "is missing");
-        sc.hang.command = upperAscii(str(*c, "hang.command"));
-        while (!sc.hang.command.empty() && (sc.hang.command[0] == L'_' || sc.hang.command[0] == L'-'))
-            sc.hang.command.erase(0, 1);
-        if (auto* ms = opt(*h, "ms")) sc.hang.ms = integer(*ms, "hang.ms");
-        if (sc.hang.ms < 0 || sc.hang.ms > 600000) fail("hang.ms", "must be 0 to 600000");
-        if (auto* t = opt(*h, "times")) sc.hang.times = integer(*t, "hang.times");
+        Latency& t = sc.latency;
+        if (auto* c = opt(*l, "commandMs")) t.commandMs = milliseconds(*c, "latency.commandMs");
+        if (auto* j = opt(*l, "jitterMs")) t.jitterMs = milliseconds(*j, "latency.jitterMs");
+        if (auto* a = opt(*l, "activationMs")) t.activationMs = milliseconds(*a, "latency.activationMs");
+        if (auto* s = opt(*l, "seed")) t.seed = static_cast<unsigned>(bounded(*s, "latency.seed", 0, 4294967295LL));
     }
     if (auto* f = opt(root, "frame")) {
         sc.frame = rect(*f, "frame");
@@ -297,10 +318,38 @@ void parse(const json& root, Scenario& sc) {
     if (auto* a = opt(root, "active")) sc.active = integer(*a, "active");
     if (!sc.drawings.empty() && (sc.active < 0 || sc.active >= static_cast<int>(sc.drawings.size())))
         fail("active", "is no index into drawings");
+    for (size_t i = 0; i < sc.drawings.size(); ++i) {
+        // In MDI only the active child is shown maximised.
+        std::string key = "drawings[" + std::to_string(i) + "].maximized";
+        if (sc.drawings[i].maximized && static_cast<int>(i) != sc.active) fail(key, "is for the active drawing only");
+        if (sc.drawings[i].maximized && sc.drawings[i].minimized) fail(key, "and minimized exclude each other");
+    }
+    size_t n = sc.drawings.size();
+    if (auto* h = opt(root, "hang")) {
+        object(*h, "hang");
+        sc.hang.match = commandMatch(*h, "hang", true, n);
+        if (auto* ms = opt(*h, "ms")) sc.hang.ms = milliseconds(*ms, "hang.ms");
+        if (auto* t = opt(*h, "times")) sc.hang.times = static_cast<int>(bounded(*t, "hang.times", 0, 1000000));
+        if (auto* a = opt(*h, "atAnswer")) sc.hang.atAnswer = static_cast<int>(bounded(*a, "hang.atAnswer", 1, 1000000));
+    }
+    if (auto* bs = opt(root, "busy")) {
+        array(*bs, "busy");
+        for (size_t i = 0; i < bs->size(); ++i) {
+            std::string key = "busy[" + std::to_string(i) + "]";
+            const json& b = object((*bs)[i], key);
+            BusyPlan p;
+            p.match = commandMatch(b, key, false, n);
+            auto* ms = opt(b, "ms");
+            if (!ms) fail(key + ".ms", "is missing");
+            p.ms = milliseconds(*ms, key + ".ms");
+            if (auto* t = opt(b, "times")) p.times = static_cast<int>(bounded(*t, key + ".times", 0, 1000000));
+            sc.busy.push_back(p);
+        }
+    }
     if (auto* dl = opt(root, "dialogs")) {
         array(*dl, "dialogs");
         for (size_t i = 0; i < dl->size(); ++i)
-            sc.dialogs.push_back(dialog((*dl)[i], "dialogs[" + std::to_string(i) + "]"));
+            sc.dialogs.push_back(dialog((*dl)[i], "dialogs[" + std::to_string(i) + "]", n));
     }
     if (auto* h = opt(root, "historyWindowLimit")) {
         int n = integer(*h, "historyWindowLimit");

@@ -61,13 +61,29 @@ void Session::type(wchar_t c) {
     ++changes_;
 }
 
-bool Session::enterStarts(const std::wstring& command) const {
-    if (current_ < 0 || command.empty()) return false;
-    const CommandLine& L = lines_[static_cast<size_t>(current_)];
-    if (L.command) return false;
-    std::wstring n = trim(L.typed);
+bool Session::isEnter(wchar_t c) const {
+    if (current_ < 0 || dialogOpen()) return false;
+    return c == L'\r' || (c == L' ' && lines_[static_cast<size_t>(current_)].spaceIsEnter);
+}
+
+static std::wstring plainName(std::wstring n) {
     while (!n.empty() && (n[0] == L'_' || n[0] == L'-' || n[0] == L'\'')) n.erase(0, 1);
-    return upperAscii(n) == command;
+    return upperAscii(n);
+}
+
+std::optional<CommandStep> Session::enterStep(wchar_t c) const {
+    if (!isEnter(c)) return std::nullopt;
+    const CommandLine& L = lines_[static_cast<size_t>(current_)];
+    if (L.command) {
+        if (L.record < 0) return std::nullopt;
+        const CommandRecord& r = commands_[static_cast<size_t>(L.record)];
+        return CommandStep{plainName(r.name), current_, L.run, L.anyRun, static_cast<int>(r.answers.size()) + 1};
+    }
+    std::wstring name = plainName(trim(L.typed));
+    if (name.empty()) name = plainName(L.lastCommand);
+    if (name.empty()) return std::nullopt;
+    auto it = starts_.find(name);
+    return CommandStep{name, current_, (it == starts_.end() ? 0 : it->second) + 1, anyStarts_ + 1, 0};
 }
 
 void Session::addHistory(int d, const std::wstring& text) {
@@ -135,11 +151,13 @@ void Session::startCommand(int d, const std::wstring& typed) {
         name = L.lastCommand;
         shown = L.lastCommand;
     }
-    std::wstring plain = name;
-    while (!plain.empty() && plain[0] == L'-') plain.erase(0, 1);
+    std::wstring plain = plainName(name);
+    L.run = ++starts_[plain];
+    L.anyRun = ++anyStarts_;
+    CommandStep step{plain, d, L.run, L.anyRun, 0};
     for (size_t i = 0; i < sc_.dialogs.size(); ++i) {
         const DialogPlan& plan = sc_.dialogs[i];
-        if (plan.trigger == L"command" && plan.command == plain && dialogTimesLeft_[i] > 0) {
+        if (plan.trigger == L"command" && dialogTimesLeft_[i] > 0 && matches(plan.match, step)) {
             --dialogTimesLeft_[i];
             int serial = requestDialog(plan, d);
             openDialogs_.back().deferredCommand = name;

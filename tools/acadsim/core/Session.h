@@ -1,6 +1,7 @@
 // The interpreter of the stand-in: one command line per drawing, fed character by character.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ struct CommandLine {
     bool spaceIsEnter = true;
     std::unique_ptr<Command> command;
     int record = -1;              // index into Session::commands() of the running command
+    int run = 0, anyRun = 0;      // the running command's start: its how-many-th, of its name and of all
     std::wstring lastCommand;     // repeated by Enter at an empty command prompt
     std::vector<UndoStep> undo;
     int groupDepth = 0;           // inside UNDO BE ... E
@@ -49,8 +51,10 @@ public:
 
     // Typing into the current drawing's command line.
     void type(wchar_t c);
-    // Enter now would start this command (upper case, without "_"/"-") in the current drawing.
-    bool enterStarts(const std::wstring& command) const;
+    // The character is Enter at the current drawing's command line (CR, or a blank where it is one).
+    bool isEnter(wchar_t c) const;
+    // The command that this character, typed now, starts or answers; none when it is no such Enter.
+    std::optional<CommandStep> enterStep(wchar_t c) const;
     void input(const std::wstring& text);
 
     const Scenario& scenario() const { return sc_; }
@@ -119,6 +123,8 @@ private:
     };
     std::vector<OpenDialog> openDialogs_;
     std::vector<int> dialogTimesLeft_;
+    std::map<std::wstring, int> starts_;  // per command name, for the plans' run
+    int anyStarts_ = 0;
     std::vector<CommandRecord> commands_;
     std::vector<DialogRecord> dialogRecords_;
     std::vector<FileRecord> files_;

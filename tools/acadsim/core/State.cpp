@@ -80,6 +80,9 @@ std::string stateJson(const Session& s, const ProcessInfo& p, unsigned long long
     }
     j["commands"] = commands;
     j["received"] = p.received;
+    j["pending"] = p.pending;
+    j["busy"] = p.busy;
+    j["activating"] = p.activating;
     // Text typed through the channel may hold lone surrogates: replaced, never thrown.
     return j.dump(2, ' ', false, json::error_handler_t::replace);
 }

@@ -11,6 +11,9 @@ struct ProcessInfo {
     unsigned long pid = 0;
     std::wstring exe;
     unsigned long long received = 0;  // WM_COPYDATA messages taken
+    size_t pending = 0;               // characters received and not yet typed
+    bool busy = false;                // written just before the thread blocks (busy period, hang)
+    int activating = -1;              // a drawing activated that the command line has not followed yet
 };
 
 std::string stateJson(const Session& s, const ProcessInfo& p, unsigned long long sequence);
