@@ -14,7 +14,8 @@ App::App(Scenario sc, std::wstring statePath, std::wstring exeName)
     : session_(std::make_unique<Session>(std::move(sc), files_)),
       statePath_(std::move(statePath)),
       exeName_(std::move(exeName)),
-      hang_(session_->scenario().hang) {}
+      latency_(session_->scenario().latency),
+      schedule_(session_->scenario()) {}
 
 App::~App() = default;
 
@@ -53,52 +54,53 @@ int App::run() {
     return 0;
 }
 
-// The text is typed before the sender's SendMessage returns (unless a latency or a dialog holds
-// it): whoever reads the windows afterwards sees its effect.
+// As AutoCAD does, the sender is answered at once; the text is typed afterwards from this loop.
 void App::receive(const std::wstring& text) {
     ++received_;
     queue_ += text;
-    pump();
+    PostMessageW(frame_, WM_APP_PUMP, 0, 0);
 }
 
+// Types what is queued: ordinary characters at once (the echo shows), each Enter after the
+// command latency, a busy period before a command starts and a hang after it has answered.
 void App::pump() {
-    int latency = session_->scenario().commandLatencyMs;
-    while (!queue_.empty() && !session_->dialogOpen()) {
+    while (!queue_.empty() && !session_->dialogOpen() && !holding_ && !quitting_) {
         wchar_t c = queue_.front();
-        if (c == L'\r' && latency > 0 && !released_) {
-            if (!holding_) {
+        bool enter = session_->isEnter(c);
+        if (enter && !released_) {
+            int ms = latency_.command();
+            if (ms > 0) {
                 holding_ = true;
-                SetTimer(frame_, TIMER_COMMAND, static_cast<UINT>(latency), nullptr);
+                SetTimer(frame_, TIMER_COMMAND, static_cast<UINT>(ms), nullptr);
+                break;
             }
-            break;
         }
         released_ = false;
+        std::optional<CommandStep> step = session_->enterStep(c);
+        if (step)
+            if (int ms = schedule_.busyBefore(*step)) block(ms);
+        int hang = step ? schedule_.hangAfter(*step) : 0;
         queue_.erase(0, 1);
-        HangPlan& hang = hang_;
-        bool hangs = c == L'\r' && hang.ms > 0 && hang.times > 0 && session_->enterStarts(hang.command);
         session_->type(c);
-        if (hangs) {
-            // The command has started; once the sender has been answered this thread blocks.
-            --hang.times;
-            PostMessageW(frame_, WM_APP_HANG, 0, 0);
-            break;
-        }
-        if (c == L'\r' || c == L' ' || c == 3 || c == 27) {
+        if (enter || c == 3 || c == 27) {
             raiseDialogs();
             sync();
             writeState();
         }
+        if (hang) block(hang);
     }
     sync();
     writeState();
 }
 
-void App::hangNow() {
+void App::block(int ms) {
     sync();
+    busy_ = true;
     writeState();
-    // Deliberately blocks this thread: no message is answered, as with a hung AutoCAD.
-    Sleep(static_cast<DWORD>(hang_.ms));
-    pump();
+    // Deliberately blocks this thread: no message is answered, as while AutoCAD regenerates or hangs.
+    Sleep(static_cast<DWORD>(ms));
+    busy_ = false;
+    writeState();
 }
 
 void App::commandTimer() {
@@ -111,11 +113,15 @@ void App::commandTimer() {
 void App::activated(HWND child) {
     int index = drawingOf(child);
     if (index < 0) return;
-    if (session_->scenario().activationLatencyMs > 0) {
+    int ms = starting_ ? 0 : latency_.activation();
+    KillTimer(frame_, TIMER_ACTIVATE);
+    if (ms > 0) {
         pendingActivation_ = index;
-        SetTimer(frame_, TIMER_ACTIVATE, static_cast<UINT>(session_->scenario().activationLatencyMs), nullptr);
+        SetTimer(frame_, TIMER_ACTIVATE, static_cast<UINT>(ms), nullptr);
+        writeState();
         return;
     }
+    pendingActivation_ = -1;
     session_->setCurrent(index);
     sync();
     writeState();
@@ -253,12 +259,12 @@ void App::sync() {
 
 void App::writeState() {
     if (statePath_.empty()) return;
-    unsigned long long changes = session_->changes() + received_;
-    if (changes == writtenChanges_) return;
-    ProcessInfo p{GetCurrentProcessId(), exeName_, received_};
+    ProcessInfo p{GetCurrentProcessId(), exeName_, received_, queue_.size(), busy_, pendingActivation_};
+    std::string body = stateJson(*session_, p, 0);
+    if (body == writtenState_) return;
     if (writeFileAtomically(statePath_, stateJson(*session_, p, sequence_ + 1))) {
         ++sequence_;
-        writtenChanges_ = changes;
+        writtenState_ = std::move(body);
     } else if (frame_ && !quitting_) {
         // A reader holding the file without delete sharing blocks the rename: try again soon.
         SetTimer(frame_, TIMER_STATE, 50, nullptr);

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "Session.h"
+#include "Timing.h"
 #include "Win32Files.h"
 
 namespace acadsim {
 
 constexpr UINT WM_APP_PUMP = WM_APP + 1;
-constexpr UINT WM_APP_HANG = WM_APP + 2;
 constexpr UINT_PTR TIMER_COMMAND = 1;
 constexpr UINT_PTR TIMER_ACTIVATE = 2;
 constexpr UINT_PTR TIMER_STATE = 3;
@@ -34,7 +34,6 @@ public:
     void receive(const std::wstring& text);
     void pump();
     void commandTimer();
-    void hangNow();
     void activated(HWND child);
     void activationTimer();
     void copyHistory();
@@ -69,6 +68,7 @@ private:
     void raiseDialogs();
     void sync();          // windows follow the session
     void writeState();
+    void block(int ms);   // busy or hung: this thread answers nothing meanwhile
     void setText(HWND h, const std::wstring& text);
 
     Win32Files files_;
@@ -81,18 +81,21 @@ private:
     std::vector<HWND> tabBars_;       // status bar per drawing
     std::map<HWND, int> dialogs_;     // open dialog → serial
     UniqueFont font_;
-    std::wstring queue_;
+    std::wstring queue_;              // received, not yet typed
     bool holding_ = false;            // an Enter waits for the command latency
     bool released_ = false;           // the held Enter may pass now
+    bool busy_ = false;
+    bool starting_ = true;            // activations while the windows are made take no latency
     int pendingActivation_ = -1;
     unsigned long long received_ = 0;
-    unsigned long long writtenChanges_ = ~0ull;
+    std::string writtenState_;        // what the state file last showed, sequence aside
     unsigned long long sequence_ = 0;
     std::wstring shownCommand_, shownHistory_, shownFrameTitle_;
     bool shownMaximized_ = false;
     std::vector<std::wstring> shownTitles_;
     bool quitting_ = false;
-    HangPlan hang_;
+    LatencyDraw latency_;
+    Schedule schedule_;
     int closeSerial_ = 0;             // the save-changes question of a close, while open
 };
 

@@ -106,20 +106,23 @@ bool App::create() {
         if (!createDrawingWindow(static_cast<int>(i))) return false;
     if (!createTextWindow()) return false;
     createPalettes();
+    // The minimised drawings first, none of them activated, then the scenario's active one.
     int active = session_->current();
+    for (size_t i = 0; i < n; ++i)
+        if (session_->drawings()[i].minimized && static_cast<int>(i) != active) ShowWindow(children_[i], SW_SHOWMINNOACTIVE);
     if (active >= 0) {
+        const Drawing& d = session_->drawings()[static_cast<size_t>(active)];
         HWND child = children_[static_cast<size_t>(active)];
         SendMessageW(mdiClient_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
-        session_->setCurrent(active);  // no activation latency at start
-        pendingActivation_ = -1;
-        KillTimer(frame_, TIMER_ACTIVATE);
+        if (d.maximized) SendMessageW(mdiClient_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+        if (d.minimized) {
+            // Minimised and still active, as after a click on its minimise button.
+            ShowWindow(child, SW_SHOWMINNOACTIVE);
+            SendMessageW(mdiClient_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+        }
+        session_->setCurrent(active);
     }
-    for (size_t i = 0; i < n; ++i) {
-        const Drawing& d = session_->drawings()[i];
-        if (d.minimized) ShowWindow(children_[i], SW_MINIMIZE);
-    }
-    if (active >= 0 && session_->drawings()[static_cast<size_t>(active)].maximized)
-        SendMessageW(mdiClient_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children_[static_cast<size_t>(active)]), 0);
+    starting_ = false;
     raiseDialogs();
     sync();
     writeState();
@@ -171,9 +174,6 @@ LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         }
         case WM_APP_PUMP:
             app->pump();
-            return 0;
-        case WM_APP_HANG:
-            app->hangNow();
             return 0;
         case WM_TIMER:
             if (w == TIMER_COMMAND) app->commandTimer();
