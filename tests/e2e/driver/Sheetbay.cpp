@@ -1,5 +1,6 @@
 #include "e2e/driver/Sheetbay.h"
 
+#include "e2e/driver/Profile.h"
 #include "e2e/driver/Wait.h"
 #include "e2e/driver/Windows.h"
 
@@ -34,7 +35,7 @@ bool Sheetbay::start(const std::wstring& exe, const std::vector<std::wstring>& a
             main_ = process_.running() ? mainWindowOf(process_.pid()) : nullptr;
             return !process_.running() || (main_ && control(kStop));
         },
-        timeoutMs);
+        deadline(timeoutMs));
     if (!process_.running()) {
         error = L"Sheetbay ended at start";
         return false;
@@ -51,7 +52,7 @@ bool Sheetbay::waitRunEnded(DWORD timeoutMs) const {
             HWND stop = control(kStop);
             return stop && !IsWindowEnabled(stop);
         },
-        timeoutMs);
+        deadline(timeoutMs));
 }
 
 bool Sheetbay::runButton(const std::wstring& caption, DWORD timeoutMs) {

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "e2e/driver/Profile.h"
 #include "e2e/driver/Wait.h"
 #include "e2e/driver/Windows.h"
 
@@ -79,8 +80,15 @@ static bool prepare(const std::wstring& acadExe, const std::wstring& folder, con
     return true;
 }
 
+static std::string profiled(const std::string& scenario) {
+    return slowProfile() ? withSlowProfile(scenario) : scenario;
+}
+
 bool StandIn::start(const std::string& scenarioUtf8, std::wstring& error, DWORD timeoutMs) {
-    if (!prepare(acadExe_, folder_, scenarioUtf8, exePath_, commandPrompt_, error)) return false;
+    timeoutMs = deadline(timeoutMs);
+    awaited_ = 0;
+    lineAtSend_.clear();
+    if (!prepare(acadExe_, folder_, profiled(scenarioUtf8), exePath_, commandPrompt_, error)) return false;
     if (!process_.start(exePath_, {folder_ + L"\\scenario.json", statePath()}, folder_, error)) return false;
     bool up = waitUntil(
         [&] {
@@ -101,12 +109,28 @@ bool StandIn::start(const std::string& scenarioUtf8, std::wstring& error, DWORD 
 
 bool StandIn::startExpectingExit(const std::string& scenarioUtf8, DWORD& exitCode, DWORD timeoutMs) {
     std::wstring error;
-    if (!prepare(acadExe_, folder_, scenarioUtf8, exePath_, commandPrompt_, error)) return false;
+    if (!prepare(acadExe_, folder_, profiled(scenarioUtf8), exePath_, commandPrompt_, error)) return false;
     if (!process_.start(exePath_, {folder_ + L"\\scenario.json", statePath()}, folder_, error)) return false;
     return process_.waitExit(timeoutMs, &exitCode);
 }
 
+// The state's "received", or 0 when the state cannot be read.
+static unsigned long long receivedOf(const nlohmann::json& state) {
+    auto it = state.find("received");
+    return it != state.end() && it->is_number_unsigned() ? it->get<unsigned long long>() : 0;
+}
+
+static nlohmann::json stateOf(const StandIn& acad) {
+    std::string text;
+    if (!acad.readState(text)) return nlohmann::json();
+    return nlohmann::json::parse(text, nullptr, false);
+}
+
 bool StandIn::send(const std::wstring& text) {
+    // Each send this driver makes is counted once: the stand-in has taken this one when its
+    // "received" reaches the larger of the two counts, plus one (others may send too).
+    unsigned long long before = receivedOf(stateOf(*this));
+    lineAtSend_ = commandLine();
     std::string bytes;
     COPYDATASTRUCT cds{};
     cds.dwData = 1;
@@ -121,10 +145,23 @@ bool StandIn::send(const std::wstring& text) {
         cds.lpData = bytes.data();
     }
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(windows_.frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000,
-                               &result) != 0 &&
-           result != 0;
+    bool taken = SendMessageTimeoutW(windows_.frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG,
+                                     deadline(5000), &result) != 0 &&
+                 result != 0;
+    if (taken) awaited_ = (before > awaited_ ? before : awaited_) + 1;
+    return taken;
 }
+
+bool StandIn::caughtUp() const {
+    nlohmann::json state = stateOf(*this);
+    if (!state.is_object()) return false;
+    auto pending = state.find("pending");
+    auto busy = state.find("busy");
+    return receivedOf(state) >= awaited_ && pending != state.end() && *pending == 0 && busy != state.end() &&
+           *busy == false;
+}
+
+bool StandIn::waitIdle(DWORD timeoutMs) const { return waitUntil([&] { return caughtUp(); }, deadline(timeoutMs)); }
 
 std::wstring StandIn::commandLine() const { return windowText(windows_.commandLine); }
 std::wstring StandIn::history() const { return windowText(windows_.history); }
@@ -138,20 +175,26 @@ bool StandIn::copyHistory(std::wstring& text) {
 }
 
 bool StandIn::waitCommandLine(const std::wstring& text, DWORD timeoutMs) const {
-    return waitUntil([&] { return commandLine() == text; }, timeoutMs);
+    return waitUntil([&] { return commandLine() == text && (text != lineAtSend_ || caughtUp()); }, deadline(timeoutMs));
 }
 
 bool StandIn::run(const std::wstring& text, std::vector<std::wstring>& added, DWORD timeoutMs) {
     added.clear();
+    DWORD start = GetTickCount();
+    timeoutMs = deadline(timeoutMs);
+    // What was sent before is typed first, so that the lines counted here are not its own.
+    waitUntil([&] { return caughtUp(); }, timeoutMs);
     size_t before = splitLines(history()).size();
     if (!send(text)) return false;
     std::vector<std::wstring> lines;
+    DWORD spent = GetTickCount() - start;
     bool done = waitUntil(
         [&] {
+            if (!caughtUp()) return false;
             lines = splitLines(history());
             return lines.size() > before && commandLine() == commandPrompt_;
         },
-        timeoutMs);
+        spent < timeoutMs ? timeoutMs - spent : 0);
     for (size_t i = before; i < lines.size(); ++i) added.push_back(lines[i]);
     return done;
 }
@@ -163,7 +206,7 @@ HWND StandIn::waitDialog(const wchar_t* titlePart, DWORD timeoutMs) const {
             found = findTopLevel(process_.pid(), L"#32770", titlePart);
             return found && IsWindowVisible(found);
         },
-        timeoutMs);
+        deadline(timeoutMs));
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 
