@@ -2,6 +2,8 @@
 // history windows and the clipboard (WM_COMMAND 32781) out, plus the files it writes.
 #include "StandInFixture.h"
 
+#include <functional>
+
 using e2e_test::contains;
 using e2e_test::joined;
 
@@ -306,6 +308,179 @@ TEST_F(AcadsimChannel, DxfOutWritesTheLayoutsForAnIndependentReader) {
                                        json::array({"Plan A", 2}), json::array({"詳細", 3})});
     expected["plotSettings"] = json::object({{"Plan A", "A3 横"}});
     ASSERT_TRUE(e2e::writeTextFile(out + L"\\dxfout-expected.json", expected.dump()));
+}
+
+}  // namespace
+
+// Timing, window states and command plans, each on a stand-in of its own scenario.
+namespace {
+
+using e2e_test::Running;
+
+nlohmann::json waitState(Running& r, const std::function<bool(const nlohmann::json&)>& ready, DWORD timeoutMs = 5000) {
+    nlohmann::json s;
+    e2e::waitUntil(
+        [&] {
+            s = r.state();
+            return s.is_object() && ready(s);
+        },
+        timeoutMs);
+    return s;
+}
+
+bool historyHas(e2e::StandIn& acad, const std::wstring& part) {
+    return acad.history().find(part) != std::wstring::npos;
+}
+
+TEST(AcadsimTiming, EchoShowsWhileEnterWaitsThenTheAnswerAndCancelInOrder) {
+    Running r(R"({"latency": {"commandMs": 1000, "jitterMs": 0, "activationMs": 0},
+                  "drawings": [{"path": "a.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    e2e::StandIn& acad = *r.acad;
+    // A blank at the command prompt is Enter as well, held just as long.
+    for (const wchar_t* typed : {L"VIEWSIZE\r", L"VIEWSIZE "}) {
+        auto before = e2e::splitLines(acad.history()).size();
+        DWORD start = GetTickCount();
+        ASSERT_TRUE(acad.send(typed));
+        ASSERT_TRUE(acad.waitCommandLine(L"コマンド: VIEWSIZE")) << e2e::toUtf8(acad.commandLine());
+        EXPECT_EQ(e2e::splitLines(acad.history()).size(), before) << "answered before the latency";
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::splitLines(acad.history()).size() > before; }, 5000));
+        EXPECT_GE(GetTickCount() - start, 1000u);
+        auto lines = e2e::splitLines(acad.history());
+        EXPECT_EQ(lines.back().rfind(L"VIEWSIZE = ", 0), 0u) << e2e::toUtf8(lines.back());
+        EXPECT_TRUE(acad.waitCommandLine(L"コマンド: "));
+    }
+    // The cancel sent right behind a held Enter waits its turn: it cancels the prompt that Enter opens.
+    ASSERT_TRUE(acad.send(L"_ZOOM\r\x03"));
+    ASSERT_TRUE(acad.waitCommandLine(L"コマンド: _ZOOM"));
+    ASSERT_TRUE(acad.waitIdle());
+    auto lines = e2e::splitLines(acad.history());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_NE(lines.back().find(L"<リアルタイム>: *キャンセル*"), std::wstring::npos) << e2e::toUtf8(lines.back());
+    EXPECT_EQ(r.state()["commands"].back()["end"], "cancelled");
+}
+
+TEST(AcadsimTiming, BusyPeriodLeavesWindowTextUnansweredThenTheCommandAnswers) {
+    // The second command of the session, whichever it is, keeps the stand-in busy.
+    Running r(R"({"latency": {"commandMs": 0, "jitterMs": 0, "activationMs": 0},
+                  "busy": [{"run": 2, "ms": 4000}], "drawings": [{"path": "a.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    e2e::StandIn& acad = *r.acad;
+    std::vector<std::wstring> added;
+    ASSERT_TRUE(acad.run(L"DWGTITLED\r", added));
+    EXPECT_EQ(r.state()["busy"], false);
+    ASSERT_TRUE(acad.send(L"VIEWSIZE\r"));
+    auto busy = waitState(r, [](const nlohmann::json& s) { return s["busy"] == true; });
+    ASSERT_EQ(busy["busy"], true);
+    EXPECT_EQ(busy["drawings"][0]["commandLine"], "コマンド: VIEWSIZE");  // the echo, shown before it blocked
+    EXPECT_EQ(busy["pending"], 1);                                       // the Enter, not yet taken
+    wchar_t buf[256] = {};
+    DWORD_PTR got = 0;
+    DWORD start = GetTickCount();
+    EXPECT_EQ(SendMessageTimeoutW(acad.windows().commandLine, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf),
+                                  SMTO_NORMAL, 1000, &got),
+              0);
+    EXPECT_GE(GetTickCount() - start, 900u);
+    ASSERT_TRUE(e2e::waitUntil([&] { return historyHas(acad, L"VIEWSIZE = "); }, 8000));
+    ASSERT_TRUE(acad.waitIdle());
+    EXPECT_EQ(acad.commandLine(), L"コマンド: ");
+    EXPECT_EQ(r.state()["commands"].back()["name"], "VIEWSIZE");
+}
+
+TEST(AcadsimTiming, HangAtTheStartOrAtAnAnswerAfterTheCommandAnswered) {
+    struct Case {
+        const char* hang;
+        const wchar_t* typed;
+        const wchar_t* shownAfter;  // what the command line shows once the hang is over
+    } cases[] = {
+        {R"({"command": "SAVEAS", "ms": 1500})", L"_SAVEAS\r", L"ファイル形式を入力"},
+        {R"({"command": "SAVEAS", "atAnswer": 1, "ms": 1500})", L"_SAVEAS\r2010\r", L"図面に名前を付けて保存"},
+    };
+    for (const auto& c : cases) {
+        Running r(std::string(R"({"sysvars": {"FILEDIA": "0"}, "drawings": [{"path": "a.dwg"}], "hang": )") + c.hang + "}");
+        ASSERT_TRUE(r.started) << r.error;
+        e2e::StandIn& acad = *r.acad;
+        auto answers = [&] {
+            DWORD_PTR result = 0;
+            return SendMessageTimeoutW(acad.windows().frame, WM_NULL, 0, 0, SMTO_NORMAL, 200, &result) != 0;
+        };
+        ASSERT_TRUE(acad.send(c.typed));
+        auto hung = waitState(r, [](const nlohmann::json& s) { return s["busy"] == true; });
+        ASSERT_EQ(hung["busy"], true) << c.hang;
+        // The prompt the hanging step opened was written before the thread stopped.
+        EXPECT_EQ(e2e::fromUtf8(hung["drawings"][0]["commandLine"].get<std::string>()).rfind(c.shownAfter, 0), 0u) << c.hang;
+        EXPECT_FALSE(answers()) << c.hang;
+        EXPECT_TRUE(e2e::waitUntil(answers, 5000)) << c.hang;
+        EXPECT_TRUE(e2e::waitUntil([&] { return acad.commandLine().rfind(c.shownAfter, 0) == 0; }, 3000)) << c.hang;
+    }
+}
+
+TEST(AcadsimWindows, MaximisedMinimisedAndActiveAsTheScenarioSays) {
+    struct Case {
+        const char* drawings;
+        int active;
+        bool maximized[3], minimized[3];
+    } cases[] = {
+        {R"([{"path": "a.dwg", "maximized": true}, {"path": "b.dwg"}, {"path": "c.dwg", "minimized": true}])", 0,
+         {true, false, false}, {false, false, true}},
+        {R"([{"path": "a.dwg"}, {"path": "b.dwg"}, {"path": "c.dwg", "minimized": true}])", 1,
+         {false, false, false}, {false, false, true}},
+        {R"([{"path": "a.dwg", "minimized": true}, {"path": "b.dwg", "minimized": true}, {"path": "c.dwg"}])", 1,
+         {false, false, false}, {true, true, false}},
+    };
+    for (const auto& c : cases) {
+        std::string scenario = std::string(R"({"drawings": )") + c.drawings + R"(, "active": )" + std::to_string(c.active) + "}";
+        Running r(scenario);
+        ASSERT_TRUE(r.started) << r.error;
+        e2e::StandIn& acad = *r.acad;
+        ASSERT_TRUE(acad.waitIdle());
+        auto s = r.state();
+        EXPECT_EQ(s["current"], c.active) << scenario;
+        const wchar_t* names[] = {L"a.dwg", L"b.dwg", L"c.dwg"};
+        HWND mdiActive = reinterpret_cast<HWND>(SendMessageW(acad.windows().mdiClient, WM_MDIGETACTIVE, 0, 0));
+        EXPECT_EQ(e2e::windowText(mdiActive), names[c.active]) << scenario;
+        for (int i = 0; i < 3; ++i) {
+            HWND child = e2e::findChildByCaption(acad.windows().mdiClient, names[i]);
+            ASSERT_NE(child, nullptr) << scenario;
+            EXPECT_EQ(IsZoomed(child) != FALSE, c.maximized[i]) << scenario << " drawing " << i;
+            EXPECT_EQ(IsIconic(child) != FALSE, c.minimized[i]) << scenario << " drawing " << i;
+        }
+        EXPECT_NE(e2e::windowText(acad.windows().frame).find(std::wstring(L"[") + names[c.active] + L"]"), std::wstring::npos);
+        EXPECT_EQ(e2e::windowText(acad.windows().text), std::wstring(L"AutoCAD テキスト ウィンドウ - ") + names[c.active]);
+    }
+}
+
+TEST(AcadsimDialogs, CommandDialogOnTheSecondRunAndOnOneDrawingOnly) {
+    Running r(R"({"drawings": [{"path": "a.dwg"}, {"path": "b.dwg"}], "active": 0,
+      "dialogs": [
+        {"id": "second", "trigger": "command", "command": "VIEWSIZE", "run": 2, "times": 5, "title": "二回目"},
+        {"id": "onB", "trigger": "command", "command": "DWGTITLED", "drawing": 1, "times": 5, "title": "図面B"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    e2e::StandIn& acad = *r.acad;
+    std::vector<std::wstring> added;
+    auto answeredWithDialog = [&](const wchar_t* command, const wchar_t* title) {
+        ASSERT_TRUE(acad.send(std::wstring(command) + L"\r"));
+        HWND dialog = acad.waitDialog(title);
+        ASSERT_NE(dialog, nullptr) << e2e::toUtf8(command);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        // The command goes on once the dialog is closed.
+        EXPECT_TRUE(e2e::waitUntil(
+            [&] { return e2e::splitLines(acad.history()).back().rfind(std::wstring(command) + L" = ", 0) == 0; }, 5000));
+    };
+    ASSERT_TRUE(acad.run(L"VIEWSIZE\r", added));
+    answeredWithDialog(L"VIEWSIZE", L"二回目");
+    ASSERT_TRUE(acad.run(L"VIEWSIZE\r", added));
+    ASSERT_TRUE(acad.run(L"DWGTITLED\r", added));  // drawing 0: no dialog
+    EXPECT_EQ(r.state()["dialogs"].size(), 1u);
+    HWND b = e2e::findChildByCaption(acad.windows().mdiClient, L"b.dwg");
+    SendMessageW(acad.windows().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(b), 0);
+    ASSERT_EQ(waitState(r, [](const nlohmann::json& s) { return s["current"] == 1; })["current"], 1);
+    answeredWithDialog(L"DWGTITLED", L"図面B");
+    auto dialogs = r.state()["dialogs"];
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[0]["id"], "second");
+    EXPECT_EQ(dialogs[1]["id"], "onB");
+    EXPECT_EQ(dialogs[1]["closedBy"], "IDOK");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // caption, the state file, and a screenshot of three drawings tiled by hand.
 #include "StandInFixture.h"
 
+#include "e2e/driver/Profile.h"
 #include "e2e/driver/Screenshot.h"
 #include "e2e/driver/Sheetbay.h"
 
@@ -72,15 +73,102 @@ TEST(E2eDriver, StateFileFollowsEveryCommand) {
     EXPECT_EQ(after["received"], 1);
 
     // A reader that holds the file without delete sharing delays the update; it is not lost.
+    // (run() waits on the state file, so the answer is awaited on the history here.)
     HANDLE held = CreateFileW(r.acad->statePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ASSERT_TRUE(r.acad->run(L"VIEWSIZE\r", added));
+    ASSERT_TRUE(r.acad->send(L"VIEWSIZE\r"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return r.acad->history().find(L"VIEWSIZE = ") != std::wstring::npos; }, 5000));
     std::string stale;
     EXPECT_TRUE(e2e::readTextFile(r.acad->statePath(), stale));
     EXPECT_EQ(nlohmann::json::parse(stale)["commands"].size(), 1u);  // the rename is blocked meanwhile
     CloseHandle(held);
     ASSERT_TRUE(e2e::waitUntil([&] { return r.state()["commands"].size() == 2; }, 3000));
     EXPECT_GT(r.state()["sequence"].get<int>(), after["sequence"].get<int>());
+}
+
+// The input is typed after the send has returned: the waits must not take the unchanged old
+// command line, nor the prompt between two commands sent together, for the answer.
+TEST(E2eDriver, WaitsTakeTheAnswerNotTheUnchangedPrompt) {
+    e2e_test::Running r(R"({"latency": {"commandMs": 300, "jitterMs": 0}, "drawings": [{"path": "a.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    ASSERT_TRUE(r.acad->send(L"VIEWSIZE\r"));
+    ASSERT_TRUE(r.acad->waitCommandLine(L"コマンド: "));
+    EXPECT_NE(r.acad->history().find(L"VIEWSIZE = "), std::wstring::npos);
+    std::vector<std::wstring> added;
+    ASSERT_TRUE(r.acad->run(L"DWGTITLED\rVIEWCTR\r", added));
+    ASSERT_FALSE(added.empty());
+    EXPECT_EQ(added.back().rfind(L"VIEWCTR = ", 0), 0u) << e2e::toUtf8(added.back());
+    EXPECT_EQ(r.state()["pending"], 0);
+}
+
+// SHEETBAY_E2E_PROFILE for one test, restored afterwards.
+class ScopedProfile {
+public:
+    explicit ScopedProfile(const wchar_t* value) {
+        wchar_t old[64] = {};
+        DWORD n = GetEnvironmentVariableW(kName, old, 64);
+        had_ = n > 0 && n < 64;
+        if (had_) old_ = old;
+        SetEnvironmentVariableW(kName, value);
+    }
+    ~ScopedProfile() { SetEnvironmentVariableW(kName, had_ ? old_.c_str() : nullptr); }
+
+private:
+    static constexpr const wchar_t* kName = L"SHEETBAY_E2E_PROFILE";
+    bool had_ = false;
+    std::wstring old_;
+};
+
+TEST(E2eDriver, SlowProfileAddsOnlyWhatTheScenarioLeavesOut) {
+    using nlohmann::json;
+    const json slowBusy = json::array({{{"run", 3}, {"ms", 5000}, {"times", 1}}});
+    struct Case {
+        const char* scenario;
+        json latency, busy;
+    } cases[] = {
+        {R"({"drawings": []})", {{"commandMs", 400}, {"jitterMs", 100}, {"activationMs", 300}, {"seed", 7}}, slowBusy},
+        {R"({"latency": {"commandMs": 0, "seed": 3}, "busy": [], "drawings": []})",
+         {{"commandMs", 0}, {"jitterMs", 100}, {"activationMs", 300}, {"seed", 3}}, json::array()},
+    };
+    for (const auto& c : cases) {
+        json merged = json::parse(e2e::withSlowProfile(c.scenario));
+        EXPECT_EQ(merged["latency"], c.latency) << c.scenario;
+        EXPECT_EQ(merged["busy"], c.busy) << c.scenario;
+        EXPECT_EQ(merged["drawings"], json::array()) << c.scenario;
+    }
+    EXPECT_EQ(e2e::withSlowProfile("not json"), "not json");  // the stand-in's to refuse
+    EXPECT_EQ(e2e::withSlowProfile("[1]"), "[1]");
+    {
+        ScopedProfile slow(L"slow");
+        EXPECT_TRUE(e2e::slowProfile());
+        EXPECT_GT(e2e::deadline(1000), 6000u);  // one busy period more than the wait itself
+    }
+    ScopedProfile other(L"fast");
+    EXPECT_FALSE(e2e::slowProfile());
+    EXPECT_EQ(e2e::deadline(1000), 1000u);
+}
+
+TEST(E2eDriver, SlowProfileReachesTheStandInAndRunWaitsItOut) {
+    ScopedProfile slow(L"slow");
+    e2e_test::Running r(R"({"drawings": [{"path": "a.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    struct Step {
+        const wchar_t* typed;
+        const wchar_t* answer;
+        DWORD atLeastMs;
+    } steps[] = {
+        {L"DWGTITLED\r", L"DWGTITLED = ", 400},
+        {L"VIEWSIZE\r", L"VIEWSIZE = ", 400},
+        {L"VIEWCTR\r", L"VIEWCTR = ", 5400},  // the third command: busy for 5 s, then the latency
+    };
+    for (const auto& s : steps) {
+        std::vector<std::wstring> added;
+        DWORD start = GetTickCount();
+        ASSERT_TRUE(r.acad->run(s.typed, added)) << e2e::toUtf8(s.typed);  // the default timeout, widened
+        EXPECT_GE(GetTickCount() - start, s.atLeastMs) << e2e::toUtf8(s.typed);
+        ASSERT_FALSE(added.empty());
+        EXPECT_EQ(added.back().rfind(s.answer, 0), 0u) << e2e::toUtf8(added.back());
+    }
 }
 
 TEST(E2eDriver, SheetbayButtonsRunsAndLogAcrossProcesses) {
