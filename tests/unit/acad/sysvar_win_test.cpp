@@ -253,3 +253,41 @@ TEST_F(SysVar, UndoGroupAndSteps) {
 }
 
 }  // namespace
+
+namespace {
+
+// An AutoCAD that shows what was typed for a long while before it answers, and regenerates for
+// five seconds when DWGTITLED starts: every read waits for the real answer.
+TEST(SlowAutoCad, ReadsWaitForTheAnswerNotTheEcho) {
+    Running r(R"({"release": {"year": 2016, "version": "AutoCAD 2016"}, "documentsFolder": ".",
+      "latency": {"commandMs": 400, "jitterMs": 100, "activationMs": 300, "seed": 3},
+      "busy": [{"command": "DWGTITLED", "run": 1, "ms": 5000}],
+      "sysvars": {"FILEDIA": "1"}, "drawings": [{"path": ""}, {"path": "plan.dwg"}]})");
+    ASSERT_TRUE(r.started) << r.error;
+    Session s;
+    ASSERT_TRUE(s.Link(0)) << s.Dump();
+    EXPECT_EQ(s.master->CadVersion, 2016) << "VERSION read, not an empty echo" << s.Dump();
+    EXPECT_TRUE(s.master->FlagVersionIdentification);
+    std::wstring value;
+    ASSERT_TRUE(s.acad->acGetSystemVar(L"DWGTITLED", value, 1, false)) << s.Dump();
+    EXPECT_EQ(value, L"0") << "never the empty echo of the name";
+    ASSERT_TRUE(s.acad->acGetSystemVar(L"FILEDIA", value, 1, false)) << s.Dump();
+    EXPECT_EQ(value, L"1");
+    ASSERT_TRUE(s.acad->acSetSystemVar(L"FILEDIA", L"0", 1)) << s.Dump();
+    EXPECT_EQ(Sysvar(r.state(), "FILEDIA"), "0");
+    ASSERT_TRUE(s.acad->acSetSystemVar(L"FILEDIA", L"1", 1)) << s.Dump();
+    ASSERT_TRUE(s.acad->LinkFree());
+
+    ASSERT_TRUE(s.Link(1)) << s.Dump();
+    std::wstring path;
+    ASSERT_TRUE(s.acad->acGetFilePath(path, 1)) << s.Dump();
+    EXPECT_EQ(path, r.dir.file(L"plan.dwg"));
+    const auto state = r.state();
+    EXPECT_EQ(Sysvar(state, "FILEDIA"), "1");
+    for (const auto& d : state["drawings"]) EXPECT_EQ(d["commandLine"], "コマンド: ");
+    EXPECT_FALSE(s.Has(L"異常が発生しました")) << s.Dump();
+    EXPECT_FALSE(s.Has(L"失敗しました")) << s.Dump();
+    EXPECT_TRUE(s.acad->LinkFree());
+}
+
+}  // namespace
