@@ -1,6 +1,9 @@
 // TAcadVer4: checked reads of the prompt and history, waiting for and skipping to prompts,
 // sending a command and waiting, and the default value of a prompt.
+#include <mutex>
+
 #include "acad/AcadClipboard.h"
+#include "acad/AcadThreadVer4.h"
 #include "acad/AcadVer4.h"
 #include "acad/PromptText.h"
 #include "common/CommonVer4.h"
@@ -32,7 +35,13 @@ bool TAcadVer4::CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMo
     // AutoCAD takes typed text into its queue and answers later: until then its command line
     // shows the text itself, which is no answer.
     TAnswerWait wait;
+    unsigned cycles = 0;
     for (;;) {
+        {
+            // Taken before the read: a dialog after it must still count as seen.
+            std::lock_guard<std::mutex> lock(FMaster->AcadLock());
+            cycles = FMaster->MonitorThread().DialogCycles;
+        }
         bool echo = false;
         const TReadResult r = ReadPrompt(Value, HalfWidthMode, NoTrim, &echo);
         if (r == TReadResult::Ok && !echo) break;
@@ -46,6 +55,7 @@ bool TAcadVer4::CheckedPrompt(std::wstring& Value, bool HalfWidthMode, int LogMo
     if (!GetActiveHandle(active, false, false)) return false;
     if (active == FLinkHandle) {
         FDialogSeen = false;
+        FDialogCyclesSeen = cycles;
         FLastSeenPrompt = SpaceShrink(ToHalfWidth(Value));
         FLog.Add(L"コマンド取得「" + Value + L"」", 3, LogMode);
         return true;

@@ -168,7 +168,7 @@ bool TAcadVer4::SubSendCommand(const std::wstring& Value, int LogMode, bool Orig
         const std::wstring seen = FLastSeenPrompt;
         std::wstring now;
         if (!CheckedPrompt(now, true, -10000, false)) return false;
-        if (now != seen) {
+        if (!seen.empty() && now != seen) {
             FLog.Error(L"ダイアログが閉じられた後でAutoCADのプロンプトが変わったため、コマンドを送信しません「" + now + L"」");
             return false;
         }

@@ -44,21 +44,23 @@ bool TAcadVer4::acGetSystemVar(const std::wstring& Target, std::wstring& RetValu
         }
         if (!acPostEscape(LogMode + 1)) return false;
     } else {
+        auto fail = [&](const wchar_t* Error) {
+            if (!NoError && Error) FLog.Error(Error);
+            EscapeAfterFailure(LogMode + 1);
+            return false;
+        };
         std::vector<std::wstring> lines;
-        if (!acGetHistoryForClipboard(lines, false, kSilentDepth)) return false;
+        if (!acGetHistoryForClipboard(lines, false, kSilentDepth)) return fail(nullptr);
         const std::vector<std::wstring> below = sb::acad::LinesBelowEcho(lines, Target, ToHalfWidth);
         switch (sb::acad::ReadOnlyValue(below, Target, value)) {
             case sb::acad::VarReadResult::Ok:
                 break;
             case sb::acad::VarReadResult::NotFound:
-                if (!NoError) FLog.Error(L"システム変数の取得に失敗しました。履歴でコマンドが見つかりません");
-                return false;
+                return fail(L"システム変数の取得に失敗しました。履歴でコマンドが見つかりません");
             case sb::acad::VarReadResult::Unreadable:
-                if (!NoError) FLog.Error(L"システム変数の取得に失敗しました。履歴が正しく読み取れません");
-                return false;
+                return fail(L"システム変数の取得に失敗しました。履歴が正しく読み取れません");
             case sb::acad::VarReadResult::BadFormat:
-                if (!NoError) FLog.Error(L"システム変数の取得に失敗しました。書式が正しく読み取れません");
-                return false;
+                return fail(L"システム変数の取得に失敗しました。書式が正しく読み取れません");
         }
     }
     RetValue = value;
@@ -85,6 +87,8 @@ bool TAcadVer4::SubSetSystemVar(const std::wstring& Target, const std::wstring& 
     }
     if (index == 0) {
         FLog.Error(L"システム変数の設定に失敗しました。設定出来ないか、不正なシステム変数名である可能性があります");
+        // A dialog may have held the name back: its prompt must not stay open.
+        EscapeAfterFailure(LogMode + 1);
         return false;
     }
     if (!acGetPromptValue(RetValue, LogMode + 1, false)) {

@@ -116,6 +116,7 @@ bool TAcadMonitorThreadVer4::Cycle(TEnumWindowListVer4& List) {
     std::lock_guard<std::mutex> lock(AcadLock);
     if (seen) {
         OkCount = 0;
+        ++DialogCycles;
         if (NoCount < 100) ++NoCount;
     } else {
         if (OkCount < 100) ++OkCount;

@@ -61,6 +61,9 @@ public:
     bool LinkReadOnlyPermission = false;
     int OkCount = 0;
     int NoCount = 0;
+    // Cycles that met a dialog, never reset: tells the main thread a dialog came and went between
+    // two of its looks. Written by the monitor thread, read by the main thread, under AcadLock.
+    unsigned DialogCycles = 0;
     bool CriticalErrorFlag = false;
     bool CommandExecErrorFlag = false;
     bool FileOpenErrorFlag = false;

@@ -194,6 +194,7 @@ private:
     // A dialog was seen since the prompt was last read (AutoCAD may have moved on when it closed),
     // and that prompt in half width, blanks shrunk. Main thread only.
     bool FDialogSeen = false;
+    unsigned FDialogCyclesSeen = 0;  // the monitor's DialogCycles at that read
     std::wstring FLastSeenPrompt;
     std::function<void(int)> FClipboardBeforeAttempt;  // tests: called before each clipboard attempt
 

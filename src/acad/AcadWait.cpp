@@ -77,8 +77,8 @@ bool TAcadVer4::OpenWindowWait(int LogMode, bool DebugLog) {
             okCount = monitor.OkCount;
             noCount = monitor.NoCount;
             endError = monitor.EndErrorFlag;
+            if (monitor.DialogCycles != FDialogCyclesSeen) FDialogSeen = true;
         }
-        if (noCount > 0) FDialogSeen = true;
         if (endError && ++errorCount >= 5) {
             if (DebugLog) FLog.Add(L"ErrorEndCountにより終了", 4, 1);
             break;

@@ -108,7 +108,15 @@ protected:
     // a test that expects such lines says so.
     bool problemsExpected = false;
     void TearDown() override {
-        if (problemsExpected || HasFailure() || !app.window()) return;
+        if (!app.window()) return;
+        if (HasFailure()) {
+            // What Sheetbay saw, to tell AutoCAD's part from ours.
+            std::string lines;
+            for (const auto& line : app.logLines()) lines += toUtf8(line) + "\n";
+            ADD_FAILURE() << "Sheetbay's log:\n" << lines;
+            return;
+        }
+        if (problemsExpected) return;
         for (const auto& line : app.logLines())
             for (const wchar_t* mark : {L"■■エラー■■", L"■内部エラー■", L"■■警　報■■", L"■■注　意■■"})
                 EXPECT_EQ(line.find(mark), std::wstring::npos) << "unexpected: " << toUtf8(line);

@@ -159,9 +159,10 @@ TEST(AcadsimDialogs, CommandDialogHoldsTheCommandUntilClosed) {
     s.input(L"-LAYOUT\r");
     auto busy = s.takeDialogRequest();
     ASSERT_TRUE(busy);
-    EXPECT_EQ(s.commandLineText(0), L"コマンド: ");
+    EXPECT_EQ(s.commandLineText(0), L"コマンド: -LAYOUT") << "the command stays on the line while its dialog is up";
     s.dialogClosed(busy->serial, 0, true);
     EXPECT_EQ(s.commands().back().end, L"cancelled");
+    EXPECT_EQ(s.commandLineText(0), L"コマンド: ");
     s.input(L"-LAYOUT\r");
     busy = s.takeDialogRequest();
     ASSERT_TRUE(busy);

@@ -162,6 +162,8 @@ void Session::startCommand(int d, const std::wstring& typed) {
             int serial = requestDialog(plan, d);
             openDialogs_.back().deferredCommand = name;
             openDialogs_.back().deferredTyped = shown;
+            // As AutoCAD, the command line keeps showing the command while its dialog is up.
+            L.typed = shown;
             (void)serial;
             return;
         }
@@ -243,6 +245,7 @@ void Session::dialogClosed(int serial, int commandId, bool checkbox) {
     bool ok = commandId == 1 || commandId == 6;
     CommandLine& L = lines_[static_cast<size_t>(od.drawing)];
     if (!od.deferredCommand.empty()) {
+        L.typed.clear();
         if (ok) {
             runCommand(od.drawing, od.deferredTyped, od.deferredCommand);
         } else {
