@@ -5,7 +5,7 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
-TESTS='^test_e2e_(arrange|save_restore|dialogs|stop_close|runner)(_slow)?$'
+TESTS='^test_e2e_(arrange|save_restore|dialogs|stop_close|runner)$'
 
 burners=()
 for _ in $(seq 1 "$(nproc)"); do
