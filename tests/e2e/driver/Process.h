@@ -25,7 +25,7 @@ public:
     bool waitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
     // WM_CLOSE to its top-level windows, then TerminateProcess when it has not ended by the deadline.
     // True when it ended by itself.
-    bool stop(DWORD politeMs = 3000);
+    bool stop(DWORD politeMs = 10000);  // generous: a loaded machine closes windows slowly
 
 private:
     HANDLE process_ = nullptr;
