@@ -92,8 +92,7 @@ bool TAcadVer4::SubPostCommand(const std::wstring& Text, int LogMode, bool Async
 
     bool finished = !ThreadWait;
     bool unsure = false;  // the send timed out: delivered once AutoCAD shows it, before the deadline
-    TAnswerWait hung;
-    bool hungStreak = false;
+    ULONGLONG hungSince = 0;  // reads have timed out since then; 0 while AutoCAD answers
     for (int round = 0;;) {
         if (StopCheck()) return false;
         ProcessMessages();
@@ -130,16 +129,14 @@ bool TAcadVer4::SubPostCommand(const std::wstring& Text, int LogMode, bool Async
                 return false;
             }
             // A read that timed out is "no change yet" until AutoCAD has not answered for too long.
-            if (r == TReadResult::Hung) {
-                if (!hungStreak) hung = TAnswerWait{};
-                hungStreak = true;
-                if (GetTickCount64() - hung.Start >= FAnswerDeadlineMs) {
-                    AnswerPending(hung);
-                    FLog.Error(L"プロンプト取得中に異常が発生しました");
-                    return false;
-                }
-            } else {
-                hungStreak = false;
+            if (r != TReadResult::Hung) {
+                hungSince = 0;
+            } else if (!hungSince) {
+                hungSince = GetTickCount64();
+            } else if (GetTickCount64() - hungSince >= FAnswerDeadlineMs) {
+                NoAnswerMemo();
+                FLog.Error(L"プロンプト取得中に異常が発生しました");
+                return false;
             }
         }
         // Sent again only when the first is known to have arrived: a timed-out one may yet come.

@@ -43,15 +43,19 @@ bool Hung(HWND Control) { return Control && IsWindow(Control); }
 
 }  // namespace
 
+void TAcadVer4::NoAnswerMemo() {
+    wchar_t line[96];
+    std::swprintf(line, 96, L"AutoCADが%u秒間応答しませんでした", FAnswerDeadlineMs / 1000);
+    FLog.Memo(line);
+}
+
 bool TAcadVer4::AnswerPending(TAnswerWait& W) {
     if (StopCheck()) {
         W.Stopped = true;
         return false;
     }
     if (GetTickCount64() - W.Start >= FAnswerDeadlineMs) {
-        wchar_t line[96];
-        std::swprintf(line, 96, L"AutoCADが%u秒間応答しませんでした", FAnswerDeadlineMs / 1000);
-        FLog.Memo(line);
+        NoAnswerMemo();
         return false;
     }
     if (!W.HungLogged && FMaster && IsHungAppWindow(FMaster->MainHandle())) {
@@ -92,28 +96,25 @@ TAcadVer4::TReadResult TAcadVer4::ReadHistory(std::wstring& Value, bool HalfWidt
     return TReadResult::Ok;
 }
 
-bool TAcadVer4::SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int /*LogMode*/) {
-    Value.clear();
+bool TAcadVer4::ReadUntilAnswered(const std::function<TReadResult()>& Read, const wchar_t* Error) {
     if (!MasterLinkCheck()) return false;
     TAnswerWait wait;
     for (;;) {
-        const TReadResult r = ReadPrompt(Value, HalfWidthMode, NoTrim);
+        const TReadResult r = Read();
         if (r == TReadResult::Ok) return true;
         if (r == TReadResult::Failed || !AnswerPending(wait)) break;
     }
-    if (!wait.Stopped) FLog.Error(L"プロンプト取得中に異常が発生しました");
+    if (!wait.Stopped) FLog.Error(Error);
     return false;
+}
+
+bool TAcadVer4::SubGetPrompt(std::wstring& Value, bool HalfWidthMode, bool NoTrim, int /*LogMode*/) {
+    Value.clear();
+    return ReadUntilAnswered([&] { return ReadPrompt(Value, HalfWidthMode, NoTrim); },
+                             L"プロンプト取得中に異常が発生しました");
 }
 
 bool TAcadVer4::SubGetHistory(std::wstring& Value, bool HalfWidthMode, int /*LogMode*/) {
     Value.clear();
-    if (!MasterLinkCheck()) return false;
-    TAnswerWait wait;
-    for (;;) {
-        const TReadResult r = ReadHistory(Value, HalfWidthMode);
-        if (r == TReadResult::Ok) return true;
-        if (r == TReadResult::Failed || !AnswerPending(wait)) break;
-    }
-    if (!wait.Stopped) FLog.Error(L"履歴取得中に異常が発生しました");
-    return false;
+    return ReadUntilAnswered([&] { return ReadHistory(Value, HalfWidthMode); }, L"履歴取得中に異常が発生しました");
 }

@@ -167,6 +167,9 @@ private:
         bool HungLogged = false;
     };
     bool AnswerPending(TAnswerWait& Wait);
+    void NoAnswerMemo();
+    // A raw read tried again while AutoCAD has not answered; Error logged when it gives up (not on Stop).
+    bool ReadUntilAnswered(const std::function<TReadResult()>& Read, const wchar_t* Error);
     // As Wait, but wakes as soon as Handle (a thread) is signalled.
     void WaitHandle(HANDLE Handle, unsigned WaitTime);
     bool SubPostCommand(const std::wstring& Text, int LogMode, bool Asynchronous, bool ThreadWait);

@@ -88,6 +88,28 @@ protected:
             if (windowText(h) == title) return h;
         return nullptr;
     }
+    // Dates a drawing file back, so a save in place shows as a newer write time.
+    void Age(const std::wstring& name) {
+        const std::wstring path = dir.file(name);
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << toUtf8(path);
+        FILETIME old{};
+        SYSTEMTIME y2001{2001, 1, 1, 1, 0, 0, 0, 0};
+        SystemTimeToFileTime(&y2001, &old);
+        SetFileTime(h, nullptr, nullptr, &old);
+        CloseHandle(h);
+        SetFileAttributesW(path.c_str(), attributes);
+    }
+    bool Rewritten(const std::wstring& name) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(dir.file(name).c_str(), GetFileExInfoStandard, &data)) return false;
+        SYSTEMTIME st{};
+        FileTimeToSystemTime(&data.ftLastWriteTime, &st);
+        return st.wYear > 2001;
+    }
     // How many SAVEAS commands the stand-in has received: each path learned from AutoCAD types one.
     int SaveAsCount() const {
         int count = 0;

@@ -23,24 +23,6 @@ protected:
         ASSERT_NO_FATAL_FAILURE(StartBoth(e2e::DrawingsScenario({"one.dwg", "two.dwg", "three.dwg"}, extra)));
         for (const auto& name : kNames) ASSERT_NO_FATAL_FAILURE(Age(name));
     }
-    // Dates a drawing file back, so a save in place shows as a newer write time.
-    void Age(const std::wstring& name) {
-        HANDLE h = CreateFileW(dir.file(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << e2e::toUtf8(name);
-        FILETIME old{};
-        SYSTEMTIME y2001{2001, 1, 1, 1, 0, 0, 0, 0};
-        SystemTimeToFileTime(&y2001, &old);
-        SetFileTime(h, nullptr, nullptr, &old);
-        CloseHandle(h);
-    }
-    bool Rewritten(const std::wstring& name) {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExW(dir.file(name).c_str(), GetFileExInfoStandard, &data)) return false;
-        SYSTEMTIME st{};
-        FileTimeToSystemTime(&data.ftLastWriteTime, &st);
-        return st.wYear > 2001;
-    }
     nlohmann::json State() {
         std::string text;
         if (!acad.readState(text)) return nlohmann::json::object();
